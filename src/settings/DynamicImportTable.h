@@ -1,0 +1,33 @@
+// The table of system functions that the program calls by address rather than through its import
+// table. A row with an empty library name takes its function from the library of the row before;
+// a row with a null library name ends the table.
+#pragma once
+
+#include <windows.h>
+
+struct DynamicImportEntry {
+  const wchar_t* library;
+  const char* function;  // exported name (UTF-8); "@n" names ordinal n
+  void* address;         // null until the table is filled
+};
+
+// Positions in g_user32Imports; callers reach each function by its position.
+enum User32Import : int {
+  kUser32GetWindowThreadProcessId = 0,  // resolved, never called through the table
+  kUser32CallNextHookEx = 1,
+  kUser32SetWindowsHookExW = 2,
+  kUser32KeybdEvent = 3,
+  kUser32ImportCount = 4,
+};
+
+extern DynamicImportEntry g_user32Imports[];
+
+using CallNextHookExFunction = LRESULT(WINAPI*)(HHOOK, int, WPARAM, LPARAM);
+using SetWindowsHookExWFunction = HHOOK(WINAPI*)(int, HOOKPROC, HINSTANCE, DWORD);
+using KeybdEventFunction = VOID(WINAPI*)(BYTE, BYTE, DWORD, ULONG_PTR);
+
+// The filled address of one row, typed as the function it holds.
+template <typename Function>
+Function User32ImportAddress(User32Import index) {
+  return reinterpret_cast<Function>(g_user32Imports[index].address);
+}
