@@ -140,7 +140,7 @@ HBITMAP ConvertGdiplusBitmapToDib(Gdiplus::GpBitmap* source) {
   UINT height = 0;
   if (gdip::GdipGetImageWidth(source, &width) != Gdiplus::Ok ||
       gdip::GdipGetImageHeight(source, &height) != Gdiplus::Ok || width == 0 || height == 0 ||
-      width > 0x7FFFFFFF / 32 || height > 0x7FFFFFFF) {
+      width > 0x7FFFFFFFu / 32 || height > 0x7FFFFFFFu) {
     return nullptr;
   }
   DibImage dib;

@@ -24,5 +24,6 @@ HANDLE LoadImageFromFile(GdiplusSession& gdiplus, int kind, const wchar_t* path)
 
 // Loads an image of the given kind from the resources of module: cursors and icons from cursor
 // and icon resources, bitmaps and image lists decoded from the raw-data (RT_RCDATA) resource with
-// that id. Null for id 0, an unknown kind, or any failure. The caller owns bitmaps and image lists.
+// that id. Ids count modulo 65536, as resource ids do. Null for id 0, an unknown kind, or any
+// failure. The caller owns bitmaps and image lists.
 HANDLE LoadImageFromResource(GdiplusSession& gdiplus, HMODULE module, int kind, int id);

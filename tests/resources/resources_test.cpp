@@ -120,7 +120,7 @@ TEST(ProgramManifest, BindsTheProcessToCommonControls6) {
   ASSERT_GT(GetModuleFileNameW(comctl, path, MAX_PATH), 0u);
   std::wstring lower(path);
   std::transform(lower.begin(), lower.end(), lower.begin(), [](wchar_t c) { return static_cast<wchar_t>(towlower(c)); });
-  EXPECT_NE(lower.find(L"\\winsxs\\"), std::wstring::npos) << std::string(lower.begin(), lower.end());
+  EXPECT_NE(lower.find(L"\\winsxs\\"), std::wstring::npos) << lower;
   EXPECT_NE(lower.find(L"microsoft.windows.common-controls_6595b64144ccf1df_6.0."), std::wstring::npos);
   FreeLibrary(comctl);
 }
