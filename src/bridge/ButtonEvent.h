@@ -5,7 +5,6 @@
 #include <windows.h>
 
 #include <cstdint>
-#include <optional>
 
 enum ButtonCode : int {
   kButtonLeft = 1,
@@ -25,18 +24,22 @@ enum ActionCode : int {
 };
 
 struct ButtonEvent {
-  int button;
+  int button;  // 0: no rule matched
   int action;
+  constexpr bool matched() const { return button != 0; }
 };
+
+inline constexpr ButtonEvent kNoButtonEvent{0, 0};
 
 constexpr bool operator==(ButtonEvent a, ButtonEvent b) { return a.button == b.button && a.action == b.action; }
 
 // message: the mouse message (only its low 16 bits count); mouseDataHigh: the high word of
-// mouseData read as a signed value. Empty when no rule matches (mouse movement, a wheel delta
-// other than +-120, an extra button numbered neither 1 nor 2).
-constexpr std::optional<ButtonEvent> TranslateMouseEvent(std::uint32_t message, std::int16_t mouseDataHigh) {
+// mouseData read as a signed value. kNoButtonEvent when no rule matches (mouse movement, a wheel
+// delta other than +-120, an extra button numbered neither 1 nor 2). A plain pair rather than an
+// optional: this runs for every mouse event of the desktop and should stay in registers.
+constexpr ButtonEvent TranslateMouseEvent(std::uint32_t message, std::int16_t mouseDataHigh) {
   // The wheel rule ignores the message, so a horizontal tilt gives the same pairs as the wheel.
-  std::optional<ButtonEvent> event;
+  ButtonEvent event = kNoButtonEvent;
   if (mouseDataHigh == WHEEL_DELTA) event = ButtonEvent{kButtonWheel, kActionWheelForward};
   if (mouseDataHigh == -WHEEL_DELTA) event = ButtonEvent{kButtonWheel, kActionWheelBackward};
 

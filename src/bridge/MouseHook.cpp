@@ -14,8 +14,9 @@ LRESULT CALLBACK MouseHookProc(int nCode, WPARAM wParam, LPARAM lParam) {
     // An event that no rule matches (movement, a wheel delta other than +-120, an extra button
     // numbered neither 1 nor 2) does not reach the handler at all: it has no pair to report, and
     // skipping it keeps mouse movement nearly as cheap as a hook that only chains.
-    if (const auto event = TranslateMouseEvent(static_cast<std::uint32_t>(wParam), mouseDataHigh)) {
-      reinterpret_cast<ButtonHandler>(static_cast<std::intptr_t>(g_buttonHandler))(event->button, event->action, 0);
+    const ButtonEvent event = TranslateMouseEvent(static_cast<std::uint32_t>(wParam), mouseDataHigh);
+    if (event.matched()) {
+      reinterpret_cast<ButtonHandler>(static_cast<std::intptr_t>(g_buttonHandler))(event.button, event.action, 0);
     }
   }
   // Never swallows an event: the chained result is the hook's result.
