@@ -12,7 +12,8 @@ void InjectKeystrokeForButton(int button, int action, std::int32_t ctrlCombo, co
                               KeyEventSink& keys) {
   if (button != kButtonMiddle || action != kActionDown) return;
   // Read at every press: a newly saved key takes effect at the next one.
-  const std::int32_t code = ParseStoredNumber(settings.ReadText(kSettingsKeyPath, kKeyCodeValueName, kDefaultKeyCodeText));
+  const std::int32_t code =
+      ParseStoredNumber(settings.ReadText(kSettingsKeyPath, kKeyCodeValueName, kDefaultKeyCodeText));
   if (!IsUsableVirtualKey(code)) return;
 
   const auto key = static_cast<BYTE>(code);

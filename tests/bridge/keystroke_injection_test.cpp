@@ -53,6 +53,11 @@ struct PressCase {
   Events expected;
 };
 
+std::string Describe(const PressCase& c) {
+  const std::string stored = c.stored ? "\"" + std::string(c.stored->begin(), c.stored->end()) + "\"" : "nothing";
+  return "stored " + stored + ", ctrl " + std::to_string(c.ctrlCombo);
+}
+
 TEST(InjectKeystrokeForButton, MiddlePressSendsTheStoredKey) {
   const PressCase cases[] = {
       {std::nullopt, 0, Plain(VK_SPACE)},  // default "32"
@@ -78,8 +83,7 @@ TEST(InjectKeystrokeForButton, MiddlePressSendsTheStoredKey) {
       {L"-99999999999", 0, kNothing},
   };
   for (const PressCase& c : cases) {
-    SCOPED_TRACE(testing::Message() << "stored " << (c.stored ? std::string(c.stored->begin(), c.stored->end()) : "nothing")
-                                    << ", ctrl " << c.ctrlCombo);
+    SCOPED_TRACE(Describe(c));
     FakeSettings settings(c.stored);
     RecordingKeySink keys;
     InjectKeystrokeForButton(3, 1, c.ctrlCombo, settings, keys);
@@ -145,8 +149,7 @@ TEST_F(OnMouseButtonTest, MiddlePressSendsTheKeyStoredInTheRegistry) {
       {L"", 0, kNothing},
   };
   for (const PressCase& c : cases) {
-    SCOPED_TRACE(testing::Message() << "stored " << (c.stored ? std::string(c.stored->begin(), c.stored->end()) : "nothing")
-                                    << ", ctrl " << c.ctrlCombo);
+    SCOPED_TRACE(Describe(c));
     Store(c.stored);
     g_ctrlCombo = c.ctrlCombo;
     user32_.keyEvents.clear();

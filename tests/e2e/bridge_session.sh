@@ -95,7 +95,8 @@ bridge_restore_code() {
   case "$bridge_saved_code" in
     '') ;;
     none) bridge_reg delete "$bridge_settings_key" /v xrcode /f || true ;;
-    *) bridge_reg add "$bridge_settings_key" /v xrcode /t "${bridge_saved_code%% *}" /d "${bridge_saved_code#* }" /f || true ;;
+    *) bridge_reg add "$bridge_settings_key" /v xrcode /t "${bridge_saved_code%% *}" \
+         /d "${bridge_saved_code#* }" /f || true ;;
   esac
 }
 
