@@ -51,4 +51,32 @@ TEST(Environment, ChineseFontIsInstalledAndLinkedBehindTahoma) {
   EXPECT_EQ(std::wstring(data), L"wqy-zenhei.ttc,WenQuanYi Zen Hei");
 }
 
+// A crash must end a test executable with the exception code, not hang in a crash dialog.
+constexpr wchar_t kCrashSwitch[] = L"LANFHE_HARNESS_CRASH";
+
+TEST(CrashGuard, CrashHereWhenAsked) {
+  if (GetEnvironmentVariableW(kCrashSwitch, nullptr, 0) == 0) GTEST_SKIP() << "only in the child of CrashEndsTheProcess";
+  volatile int* nowhere = nullptr;
+  *nowhere = 1;
+}
+
+TEST(CrashGuard, CrashEndsTheProcessWithTheExceptionCode) {
+  wchar_t self[MAX_PATH] = {};
+  ASSERT_GT(GetModuleFileNameW(nullptr, self, MAX_PATH), 0u);
+  std::wstring command = L"\"" + std::wstring(self) + L"\" --gtest_filter=CrashGuard.CrashHereWhenAsked";
+  ASSERT_TRUE(SetEnvironmentVariableW(kCrashSwitch, L"1"));
+  STARTUPINFOW startup{};
+  startup.cb = sizeof(startup);
+  PROCESS_INFORMATION process{};
+  BOOL started = CreateProcessW(self, command.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr, &startup, &process);
+  SetEnvironmentVariableW(kCrashSwitch, nullptr);
+  ASSERT_TRUE(started);
+  ASSERT_EQ(WaitForSingleObject(process.hProcess, 60000), WAIT_OBJECT_0);
+  DWORD code = 0;
+  GetExitCodeProcess(process.hProcess, &code);
+  CloseHandle(process.hThread);
+  CloseHandle(process.hProcess);
+  EXPECT_EQ(code, static_cast<DWORD>(EXCEPTION_ACCESS_VIOLATION));
+}
+
 }  // namespace
