@@ -5,10 +5,11 @@
 // "xrcode", put back afterwards) and a counting stand-in for keybd_event, so no real key is sent.
 #include "bridge/KeystrokeInjection.h"
 #include "bridge/MouseHook.h"
+#include "runtime/VolException.h"
 #include "settings/DynamicImportTable.h"
+#include "settings/DynamicImports.h"
 #include "settings/RegistryKey.h"
 #include "settings/RegistryStore.h"
-#include "settings/User32ImportBinding.h"
 
 #include <windows.h>
 
@@ -92,7 +93,12 @@ void MiddlePress(int ctrlCombo, long presses) {
 }  // namespace
 
 int main() {
-  BindUser32ImportsFromImportLibrary();
+  try {
+    LoadDynamicImports();
+  } catch (const CVolException& failure) {
+    std::fwprintf(stderr, L"%ls\n", failure.GetDescription().GetText());
+    return 1;
+  }
   g_mouseHook = nullptr;  // not installed: the benchmark calls the procedure itself
   g_buttonHandler = reinterpret_cast<std::intptr_t>(&OnMouseButton);
 

@@ -4,7 +4,8 @@
 // Prints "hook installed" once the hook is in place.
 #include "bridge/KeystrokeInjection.h"
 #include "bridge/MouseHook.h"
-#include "settings/User32ImportBinding.h"
+#include "runtime/VolException.h"
+#include "settings/DynamicImports.h"
 
 #include <windows.h>
 
@@ -15,7 +16,12 @@ int main(int argc, char** argv) {
   const int ctrlCombo = argc > 1 ? std::atoi(argv[1]) : 0;
   const int lifetimeSeconds = argc > 2 ? std::atoi(argv[2]) : 120;
 
-  BindUser32ImportsFromImportLibrary();
+  try {
+    LoadDynamicImports();
+  } catch (const CVolException& failure) {
+    std::fwprintf(stderr, L"hook_host: %ls\n", failure.GetDescription().GetText());
+    return 1;
+  }
   g_ctrlCombo = ctrlCombo;
   InstallMouseHook();
   if (g_mouseHook == nullptr) {
