@@ -19,5 +19,5 @@ bool RegistryWriteText(const std::wstring& keyPath, const std::wstring& valueNam
 // False, with directory empty, when the module's path cannot be had.
 bool GetModuleDirectory(HMODULE module, std::wstring& directory);
 
-// The part of a path up to and including its last backslash; empty when it has none.
+// A path cut after its last backslash (which stays); empty when it has none.
 std::wstring DirectoryOfPath(const std::wstring& path);
