@@ -3,6 +3,7 @@
 // for one registry read and the injected key events.
 // Prints figures only. The middle-button press uses the real registry (the program's own
 // "xrcode", put back afterwards) and a counting stand-in for keybd_event, so no real key is sent.
+#include "BenchClock.h"
 #include "bridge/KeystrokeInjection.h"
 #include "bridge/MouseHook.h"
 #include "runtime/VolException.h"
@@ -29,21 +30,13 @@ LRESULT CALLBACK BareHookProc(int nCode, WPARAM wParam, LPARAM lParam) {
   return User32ImportAddress<CallNextHookExFunction>(kUser32CallNextHookEx)(g_mouseHook, nCode, wParam, lParam);
 }
 
-double Seconds(LARGE_INTEGER from, LARGE_INTEGER to) {
-  LARGE_INTEGER frequency;
-  QueryPerformanceFrequency(&frequency);
-  return double(to.QuadPart - from.QuadPart) / double(frequency.QuadPart);
-}
-
 // Nanoseconds per call of procedure for one event.
 double NanosecondsPerCall(HOOKPROC procedure, WPARAM message, MSLLHOOKSTRUCT& info, long calls) {
   HOOKPROC volatile call = procedure;  // keeps the compiler from looking into the procedure
   volatile LRESULT sink = 0;
-  LARGE_INTEGER start, end;
-  QueryPerformanceCounter(&start);
+  const double start = BenchSeconds();
   for (long i = 0; i < calls; ++i) sink = sink + call(HC_ACTION, message, reinterpret_cast<LPARAM>(&info));
-  QueryPerformanceCounter(&end);
-  return Seconds(start, end) * 1e9 / double(calls);
+  return (BenchSeconds() - start) * 1e9 / double(calls);
 }
 
 // Best of several interleaved rounds for both procedures, so both see the same machine.

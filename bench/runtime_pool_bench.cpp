@@ -1,4 +1,5 @@
 // Allocation and release of small blocks: the process-wide pool against the process heap.
+#include "BenchClock.h"
 #include "runtime/AppInstance.h"
 
 #include <windows.h>
@@ -9,19 +10,12 @@
 
 namespace {
 
-double Seconds() {
-  LARGE_INTEGER now, frequency;
-  QueryPerformanceCounter(&now);
-  QueryPerformanceFrequency(&frequency);
-  return static_cast<double>(now.QuadPart) / static_cast<double>(frequency.QuadPart);
-}
-
 // Nanoseconds per allocation and release, in batches of `batch` live blocks.
 template <typename Alloc, typename Free>
 double Measure(int64_t size, int batch, int rounds, Alloc alloc, Free release) {
   std::vector<void*> blocks(static_cast<size_t>(batch));
   volatile unsigned char sink = 0;
-  const double start = Seconds();
+  const double start = BenchSeconds();
   for (int r = 0; r < rounds; ++r) {
     for (int i = 0; i < batch; ++i) {
       blocks[static_cast<size_t>(i)] = alloc(size);
@@ -32,7 +26,7 @@ double Measure(int64_t size, int batch, int rounds, Alloc alloc, Free release) {
       release(blocks[static_cast<size_t>(i)]);
     }
   }
-  const double elapsed = Seconds() - start;
+  const double elapsed = BenchSeconds() - start;
   return elapsed * 1e9 / (static_cast<double>(batch) * rounds);
 }
 

@@ -1,5 +1,6 @@
 // CWString against the standard library and the C run time: appends of short pieces, and Format
 // against std::wstring building and _snwprintf.
+#include "BenchClock.h"
 #include "runtime/WString.h"
 
 #include <windows.h>
@@ -10,19 +11,12 @@
 
 namespace {
 
-double Seconds() {
-  LARGE_INTEGER now, frequency;
-  QueryPerformanceCounter(&now);
-  QueryPerformanceFrequency(&frequency);
-  return static_cast<double>(now.QuadPart) / static_cast<double>(frequency.QuadPart);
-}
-
 template <typename Work>
 double NsPerOp(int ops, Work work) {
   work();  // warm-up
-  const double start = Seconds();
+  const double start = BenchSeconds();
   work();
-  return (Seconds() - start) * 1e9 / ops;
+  return (BenchSeconds() - start) * 1e9 / ops;
 }
 
 volatile size_t g_sink;
