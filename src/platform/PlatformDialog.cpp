@@ -29,16 +29,19 @@ INT_PTR PlatformDialog::RunModal(const DLGTEMPLATE* dialogTemplate, HWND owner) 
   if (Handle() != nullptr || dialogTemplate == nullptr) return -1;
   ending_ = false;
   result_ = -1;
+  // Disabled before the dialog exists, so that its initialisation already runs modal.
+  OwnerDisabled disabled(owner != GetDesktopWindow() ? owner : nullptr);
   WindowMap::SetPending(this);
   const HWND dialog = CreateDialogIndirectParamW(PlatformApp::CurrentInstanceHandle(), dialogTemplate, owner,
                                                  &LayerDialogProc, 0);
   WindowMap::TakePending();
   if (dialog == nullptr || Handle() != dialog) {
+    disabled.Restore();
+    if (Handle() != nullptr) DestroyWindow();
     RethrowPendingException();
     return ending_ ? result_ : -1;
   }
   {
-    OwnerDisabled disabled(owner);
     struct DestroyOnExit {
       PlatformDialog& dialog;
       OwnerDisabled& owner;

@@ -1,0 +1,49 @@
+// The window wrapper: the properties a window object has before and without its window (text,
+// styles, cursor, font) and the platform window adapter that receives the window's messages.
+// Counted: controls assigned from one another share one wrapper and so address the same window.
+#pragma once
+
+#include "platform/PlatformWindow.h"
+#include "runtime/RefObject.h"
+#include "runtime/WString.h"
+#include "winframework/OwnedHandles.h"
+
+#include <windows.h>
+
+#include <cstdint>
+
+class CMfcWndObject final : public CRefObject {
+ public:
+  // WS_VISIBLE | WS_CLIPSIBLINGS: the style every window object starts from.
+  static constexpr uint32_t kDefaultStyle = 0x14000000;
+
+  // Owns adapter (never null for the framework's classes).
+  explicit CMfcWndObject(PlatformWindow* adapter);
+  // Deletes the font and the adapter if still held.
+  ~CMfcWndObject() override;
+
+  static const CVolClassTag& ClassInfo();
+  const CVolClassTag& GetClassInfo() const override;
+  bool IsKindOf(const CVolClassTag& tag) const override;
+  // The last reference is gone: the window is destroyed, and an adapter that deletes itself after
+  // its window is forgotten.
+  void OnFinalRelease() override;
+
+  PlatformWindow* Window() const { return window_; }
+  // The window handle, null while no window exists.
+  HWND Handle() const { return window_ != nullptr ? window_->Handle() : nullptr; }
+  // The font created for the window; the wrapper owns it from then on.
+  HFONT Font() const { return font_.Get(); }
+  void SetFont(HFONT font) { font_.Reset(font); }
+
+  CWString text;  // the window text while no window exists
+  uint32_t style = kDefaultStyle;
+  uint32_t exStyle = 0;
+  HCURSOR cursor = nullptr;  // set on WM_SETCURSOR when not null
+  // When set, the adapter frees itself after its window is destroyed.
+  bool windowDeletesItself = false;
+
+ private:
+  GdiObject<HFONT> font_;
+  PlatformWindow* window_;
+};
