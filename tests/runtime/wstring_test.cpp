@@ -361,7 +361,7 @@ TEST(WStringStream, BorrowedAndOwnedStringsSaveTheSameBytes) {
   }
 }
 
-TEST(WStringStream, BytesThatAreNotTerminatedTextAreRefused) {
+TEST(WStringStream, BytesThatAreNotOneTerminatedTextAreRefused) {
   struct Case {
     const char* name;
     std::vector<unsigned char> bytes;
@@ -371,6 +371,10 @@ TEST(WStringStream, BytesThatAreNotTerminatedTextAreRefused) {
       {"odd byte count", Join({CountBytes(3), {'a', 0, 0}})},
       {"short read", Join({CountBytes(6), Utf16Bytes(L"a", true)})},
       {"negative count", CountBytes(-2)},
+      // The text would end at the inner NUL while the length counts all units: a later Append would
+      // be hidden behind it.
+      {"NUL before the last unit", Join({CountBytes(8), Utf16Bytes(std::wstring(L"a\0b", 3), true)})},
+      {"NUL units only", Join({CountBytes(4), {0, 0, 0, 0}})},
   };
   for (const Case& c : cases) {
     MemoryStream reader(c.bytes);
