@@ -89,7 +89,9 @@ class CWString : public CVolObject {
   // 'a' to 'z' (or 'A' to 'Z') only; every other unit stays as it is.
   CWString& ToUpperAscii();
   CWString& ToLowerAscii();
-  // Appends the text of a narrow UTF-8 string; invalid or empty input appends nothing.
+  // Appends the text of a narrow UTF-8 string; empty input appends nothing. Invalid input is not
+  // refused: each byte that cannot begin or continue a sequence, and each sequence cut short,
+  // appends U+FFFD in its place.
   void FromUtf8(const char* utf8);
   // The value in the system ANSI code page, without a terminating NUL; empty on failure.
   CVolMem ToAnsiBytes() const;

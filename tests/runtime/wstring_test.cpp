@@ -311,6 +311,25 @@ TEST(WString, Utf8Conversion) {
   EXPECT_STREQ(CWString("\xF0\x9F\x98\x80").GetText(), L"\xD83D\xDE00");
 }
 
+TEST(WString, Utf8InputThatIsNotUtf8GivesReplacementCharacters) {
+  struct Case {
+    const char* name;
+    const char* utf8;
+    const wchar_t* expected;
+  };
+  const Case cases[] = {
+      {"byte that never occurs", "a\xFF" "b", L"ok" L"a\xFFFD" L"b"},
+      {"continuation byte without a lead", "\x80" "x", L"ok" L"\xFFFD" L"x"},
+      {"two bad bytes", "\xFE\xFF", L"ok" L"\xFFFD\xFFFD"},
+      {"sequence cut short", "\xE4\xB8" "x", L"ok" L"\xFFFD" L"x"},
+  };
+  for (const Case& c : cases) {
+    CWString s(L"ok");
+    s.FromUtf8(c.utf8);
+    EXPECT_EQ(std::wstring(s.GetText()), c.expected) << c.name;
+  }
+}
+
 TEST(WString, AnsiCodePageConversion) {
   const CVolMem ab = CWString(L"ab").ToAnsiBytes();
   ASSERT_EQ(ab.GetLength(), 2);
