@@ -11,9 +11,9 @@
 //   - any other library first in the program's own directory (the directory of the instance
 //     handle), then, for a name with a folder part, by its file name in that directory, and last by
 //     the name as written, through the system's search.
-// A function "@n" is looked up by ordinal n. A library that cannot be loaded, or a function it does
-// not export, throws CVolException (code -1) naming them; rows before it stay filled and libraries
-// loaded so far stay listed.
+// A function "@n" is looked up by ordinal n, for n from 1 to 65535 only. A library that cannot be
+// loaded, or a function it does not export (or an ordinal outside that range), throws CVolException
+// (code -1) naming them; rows before it stay filled and libraries loaded so far stay listed.
 int LoadDynamicImports(DynamicImportEntry* table);
 // LoadDynamicImports of g_user32Imports.
 int LoadDynamicImports();
