@@ -31,10 +31,9 @@ namespace {
 // The library of one row. directory is the program's directory with its trailing backslash, or
 // empty when it is not known.
 HMODULE LoadRowLibrary(const wchar_t* library, const std::wstring& directory) {
-  // A system library comes from the system directory only: looking beside the program first would
-  // run any file of that name placed there.
-  const std::wstring systemPath = SystemLibraryPath(library);
-  if (!systemPath.empty()) return LoadLibraryFromDirectory(systemPath.c_str());
+  // A system library comes from the system directory only (or as the activation context redirects
+  // it): looking beside the program first would run any file of that name placed there.
+  if (!SystemLibraryPath(library).empty()) return LoadSystemLibrary(library);
 
   CVolMem work;
   const wchar_t* firstPath = directory.empty() ? library : JoinModulePath(directory.c_str(), library, work);
