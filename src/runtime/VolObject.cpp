@@ -22,9 +22,18 @@ bool CVolObject::HeaderEquals(const CVolObject& other) const {
 
 bool CVolObject::IsEqual(const CVolObject& other) const { return HeaderEquals(other); }
 
-CVolObject* CVolObject::CreateNew() const { return new CVolObject(); }
+// Through the class record, so that a subclass that keeps these two operations still gets its own
+// class back instead of a CVolObject cut from it.
+CVolObject* CVolObject::CreateNew() const {
+  const VolObjectFactory factory = GetClassInfo().factory;
+  return factory != nullptr ? factory() : new CVolObject();
+}
 
-CVolObject* CVolObject::Clone() const { return new CVolObject(*this); }
+CVolObject* CVolObject::Clone() const {
+  CVolObject* copy = CreateNew();
+  copy->AssignFrom(*this);
+  return copy;
+}
 
 bool CVolObject::AssignFrom(const CVolObject& source) {
   if (!source.IsKindOf(GetClassInfo())) return false;

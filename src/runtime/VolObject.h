@@ -28,9 +28,11 @@ class CVolObject : public CVolCommonBaseWithMemManager {
   virtual const CVolClassInfo& GetClassInfo() const;
   // 7. Same class, equal null mark and tag (and, in subclasses, equal class fields).
   virtual bool IsEqual(const CVolObject& other) const;
-  // 8. A new default instance of the same class, from the pool.
+  // 8. A new default instance of the same class, from the pool (made by the class record's
+  // factory, so subclasses need not repeat it).
   virtual CVolObject* CreateNew() const;
-  // 9. A new instance with the same flags, tag and values.
+  // 9. A new instance with the same flags, tag and values (CreateNew, then AssignFrom, unless the
+  // class copies more directly).
   virtual CVolObject* Clone() const;
   // 10. Only from an object of this object's class or a subclass (tested with GetClassInfo, so a
   // subclass that keeps this operation still refuses its base): OnBeforeChange, then everything is

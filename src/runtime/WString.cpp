@@ -137,8 +137,12 @@ void CWString::LoadFrom(IVolStream* stream) {
   const int64_t length = buffer_.GetLength();
   if (length == 0) return;
   const wchar_t* units = reinterpret_cast<const wchar_t*>(buffer_.GetData());
-  // Text without its NUL unit would be read past the end of the buffer.
-  if (length % kUnit != 0 || units[length / kUnit - 1] != 0) {
+  // Text without its NUL unit would be read past the end of the buffer; a NUL before the last unit
+  // would end the text early while the length still counts every unit, hiding what is appended later.
+  const bool oneTerminatedText =
+      length % kUnit == 0 && units[length / kUnit - 1] == 0 &&
+      std::wmemchr(units, 0, static_cast<size_t>(length / kUnit - 1)) == nullptr;
+  if (!oneTerminatedText) {
     if (stream->status == IVolStream::kHealthy) stream->status = IVolStream::kReadFailed;
     Clear();
   }

@@ -59,8 +59,8 @@ class CWString : public CVolObject {
   bool IsKindOf(const CVolClassInfo& info) const override;
   // out receives a copy of the value.
   void GetDebugText(CWString& out, int32_t maxItems) const override;
-  // Clears the string, then loads the buffer form. Bytes that are not NUL-terminated UTF-16 are
-  // refused: status -3 and the string stays empty.
+  // Clears the string, then loads the buffer form. Bytes that are not one NUL-terminated UTF-16 text
+  // (a NUL unit last and none before it) are refused: status -3 and the string stays empty.
   void LoadFrom(IVolStream* stream) override;
   // The owned buffer's form (count, then the units and the NUL); borrowed and owned strings with the
   // same value save the same bytes, an empty string only the count 0.
@@ -89,7 +89,9 @@ class CWString : public CVolObject {
   // 'a' to 'z' (or 'A' to 'Z') only; every other unit stays as it is.
   CWString& ToUpperAscii();
   CWString& ToLowerAscii();
-  // Appends the text of a narrow UTF-8 string; invalid or empty input appends nothing.
+  // Appends the text of a narrow UTF-8 string; empty input appends nothing. Invalid input is not
+  // refused: each byte that cannot begin or continue a sequence, and each sequence cut short,
+  // appends U+FFFD in its place.
   void FromUtf8(const char* utf8);
   // The value in the system ANSI code page, without a terminating NUL; empty on failure.
   CVolMem ToAnsiBytes() const;

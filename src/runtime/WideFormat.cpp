@@ -14,7 +14,8 @@ namespace {
 // Collects the output; counts every unit, stores what fits.
 class Sink {
  public:
-  Sink(wchar_t* out, size_t units) : out_(out), room_(out != nullptr && units > 0 ? units - 1 : 0) {}
+  // A buffer of no units is no buffer: not even the NUL goes into it.
+  Sink(wchar_t* out, size_t units) : out_(units > 0 ? out : nullptr), room_(out_ != nullptr ? units - 1 : 0) {}
 
   void Put(wchar_t unit) {
     if (count_ < static_cast<int64_t>(room_)) out_[count_] = unit;

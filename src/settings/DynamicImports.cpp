@@ -31,10 +31,9 @@ namespace {
 // The library of one row. directory is the program's directory with its trailing backslash, or
 // empty when it is not known.
 HMODULE LoadRowLibrary(const wchar_t* library, const std::wstring& directory) {
-  // A system library comes from the system directory only: looking beside the program first would
-  // run any file of that name placed there.
-  const std::wstring systemPath = SystemLibraryPath(library);
-  if (!systemPath.empty()) return LoadLibraryFromDirectory(systemPath.c_str());
+  // A system library comes from the system directory only (or as the activation context redirects
+  // it): looking beside the program first would run any file of that name placed there.
+  if (!SystemLibraryPath(library).empty()) return LoadSystemLibrary(library);
 
   CVolMem work;
   const wchar_t* firstPath = directory.empty() ? library : JoinModulePath(directory.c_str(), library, work);
@@ -47,15 +46,16 @@ HMODULE LoadRowLibrary(const wchar_t* library, const std::wstring& directory) {
   return module;
 }
 
-// The address of function in module: "@n" by ordinal n (read as atoi reads it), else by name. An
-// ordinal outside 16 bits is no ordinal at all and is not looked up: passed in place of a name
-// pointer it would be read as one.
+// The address of function in module: "@n" by ordinal n (read as atoi reads it), else by name. Only
+// 1 to 65535 are ordinals; anything else is not looked up. Passed in place of a name pointer, 0 (also
+// what "@" and "@abc" read as) would be a null name, and a number beyond 16 bits would be read as a
+// text pointer.
 void* FindFunction(HMODULE module, const char* function) {
   if (function == nullptr) return nullptr;
   if (function[0] != '@') return reinterpret_cast<void*>(GetProcAddress(module, function));
   errno = 0;
   const long ordinal = std::strtol(function + 1, nullptr, 10);
-  if (errno == ERANGE || ordinal < 0 || ordinal > 0xFFFF) return nullptr;
+  if (errno == ERANGE || ordinal < 1 || ordinal > 0xFFFF) return nullptr;
   return reinterpret_cast<void*>(GetProcAddress(module, MAKEINTRESOURCEA(ordinal)));
 }
 

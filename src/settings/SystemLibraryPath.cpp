@@ -4,12 +4,22 @@
 
 #include <cwchar>
 
-std::wstring SystemLibraryPath(const wchar_t* library) {
-  if (library == nullptr || library[0] == 0) return std::wstring();
+namespace {
+
+// What follows the last backslash, slash or colon of library.
+const wchar_t* FileNamePart(const wchar_t* library) {
   const wchar_t* fileName = library;
   for (const wchar_t* p = library; *p != 0; ++p) {
     if (*p == L'\\' || *p == L'/' || *p == L':') fileName = p + 1;
   }
+  return fileName;
+}
+
+}  // namespace
+
+std::wstring SystemLibraryPath(const wchar_t* library) {
+  if (library == nullptr || library[0] == 0) return std::wstring();
+  const wchar_t* fileName = FileNamePart(library);
   if (fileName[0] == 0) return std::wstring();
 
   wchar_t systemDirectory[MAX_PATH] = {};
@@ -23,4 +33,9 @@ std::wstring SystemLibraryPath(const wchar_t* library) {
   const DWORD attributes = GetFileAttributesW(path.c_str());
   if (attributes == INVALID_FILE_ATTRIBUTES || (attributes & FILE_ATTRIBUTE_DIRECTORY) != 0) return std::wstring();
   return path;
+}
+
+HMODULE LoadSystemLibrary(const wchar_t* library) {
+  if (SystemLibraryPath(library).empty()) return nullptr;
+  return LoadLibraryExW(FileNamePart(library), nullptr, LOAD_LIBRARY_SEARCH_SYSTEM32);
 }

@@ -235,21 +235,29 @@ TEST(Delete, IgnoresNullAndDestroysWithFreeing) {
   EXPECT_EQ(Probe::destructorRuns, before + 1);
 }
 
+// Probe keeps the root class's Clone and CreateNew: they must still give a Probe, not a CVolObject.
 TEST(CloneAndCreateNew, KeepTheClassAndCopyTheHeader) {
   Probe probe;
   probe.SetTag(11);
   probe.SetNullObject(true);
-  CVolObject plain;
-  plain.SetTag(11);
-  plain.SetNullObject(true);
-  CVolObject* clone = plain.Clone();
-  EXPECT_TRUE(clone->IsEqual(plain));
+
+  CVolObject* clone = probe.Clone();
+  EXPECT_STREQ(clone->GetClassInfo().name, "rg_test::rg_n1");
+  EXPECT_TRUE(clone->IsKindOf(Probe::ClassInfo()));
+  EXPECT_TRUE(clone->IsEqual(probe));
   EXPECT_EQ(clone->GetTag(), 11u);
-  CVolObject* fresh = plain.CreateNew();
+  EXPECT_TRUE(clone->IsNullObject());
+  EXPECT_TRUE(g_appInstance.pool.Contains(clone));
+
+  CVolObject* fresh = probe.CreateNew();
+  EXPECT_STREQ(fresh->GetClassInfo().name, "rg_test::rg_n1");
   EXPECT_EQ(fresh->GetTag(), 0u);
   EXPECT_FALSE(fresh->IsNullObject());
+
+  const int before = Probe::destructorRuns;
   CVolObject::Delete(clone);
   CVolObject::Delete(fresh);
+  EXPECT_EQ(Probe::destructorRuns, before + 2);
 }
 
 TEST(GetDebugText, NamesTheClassAndTheAddress) {

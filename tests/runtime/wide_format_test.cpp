@@ -189,4 +189,17 @@ TEST(WideFormat, MeasuresAndTruncatesLikeACountedPrint) {
   EXPECT_EQ(none[0], L'\0');
 }
 
+TEST(WideFormat, ABufferOfNoUnitsIsOnlyMeasured) {
+  struct Case {
+    const wchar_t* format;
+    int expected;
+  };
+  for (const Case& c : {Case{L"abc", 3}, Case{L"", 0}, Case{L"%k", -1}}) {
+    wchar_t untouched[2] = {L'x', L'y'};
+    EXPECT_EQ(FormatWide(untouched, 0, c.format), c.expected) << Printable(c.format);
+    EXPECT_EQ(untouched[0], L'x') << Printable(c.format);
+    EXPECT_EQ(untouched[1], L'y') << Printable(c.format);
+  }
+}
+
 }  // namespace

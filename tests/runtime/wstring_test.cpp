@@ -311,6 +311,25 @@ TEST(WString, Utf8Conversion) {
   EXPECT_STREQ(CWString("\xF0\x9F\x98\x80").GetText(), L"\xD83D\xDE00");
 }
 
+TEST(WString, Utf8InputThatIsNotUtf8GivesReplacementCharacters) {
+  struct Case {
+    const char* name;
+    const char* utf8;
+    const wchar_t* expected;
+  };
+  const Case cases[] = {
+      {"byte that never occurs", "a\xFF" "b", L"ok" L"a\xFFFD" L"b"},
+      {"continuation byte without a lead", "\x80" "x", L"ok" L"\xFFFD" L"x"},
+      {"two bad bytes", "\xFE\xFF", L"ok" L"\xFFFD\xFFFD"},
+      {"sequence cut short", "\xE4\xB8" "x", L"ok" L"\xFFFD" L"x"},
+  };
+  for (const Case& c : cases) {
+    CWString s(L"ok");
+    s.FromUtf8(c.utf8);
+    EXPECT_EQ(std::wstring(s.GetText()), c.expected) << c.name;
+  }
+}
+
 TEST(WString, AnsiCodePageConversion) {
   const CVolMem ab = CWString(L"ab").ToAnsiBytes();
   ASSERT_EQ(ab.GetLength(), 2);
@@ -361,7 +380,7 @@ TEST(WStringStream, BorrowedAndOwnedStringsSaveTheSameBytes) {
   }
 }
 
-TEST(WStringStream, BytesThatAreNotTerminatedTextAreRefused) {
+TEST(WStringStream, BytesThatAreNotOneTerminatedTextAreRefused) {
   struct Case {
     const char* name;
     std::vector<unsigned char> bytes;
@@ -371,6 +390,10 @@ TEST(WStringStream, BytesThatAreNotTerminatedTextAreRefused) {
       {"odd byte count", Join({CountBytes(3), {'a', 0, 0}})},
       {"short read", Join({CountBytes(6), Utf16Bytes(L"a", true)})},
       {"negative count", CountBytes(-2)},
+      // The text would end at the inner NUL while the length counts all units: a later Append would
+      // be hidden behind it.
+      {"NUL before the last unit", Join({CountBytes(8), Utf16Bytes(std::wstring(L"a\0b", 3), true)})},
+      {"NUL units only", Join({CountBytes(4), {0, 0, 0, 0}})},
   };
   for (const Case& c : cases) {
     MemoryStream reader(c.bytes);

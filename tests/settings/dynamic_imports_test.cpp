@@ -9,6 +9,7 @@
 
 #include <windows.h>
 
+#include <cstring>
 #include <string>
 #include <vector>
 
@@ -210,6 +211,37 @@ TEST_F(DynamicImports, AMissingLibraryOrFunctionThrowsItsMessage) {
     EXPECT_EQ(LoadedCount(), c.librariesLoaded);
     FreeDynamicImports();
   }
+}
+
+// "@0", "@" and "@abc" all read as ordinal 0, which passed in place of a name pointer is a null name.
+// A library with an export at ordinal 0 would hand that export out for them.
+TEST_F(DynamicImports, AnOrdinalOutside1To65535IsNeverLookedUp) {
+#ifndef LANFHE_ORDINAL_ZERO_FIXTURE
+  GTEST_SKIP() << "the library with an export at ordinal 0 is built by the GNU tools only";
+#else
+  const wchar_t* library = L"lanfhe_fixture_ordinal_zero.dll";
+  auto control = Table({{library, "@1", nullptr}});
+  ASSERT_EQ(LoadDynamicImports(control.data()), 1);
+  EXPECT_EQ(CallIntFunction(control[0].address), 1);
+  ASSERT_NE(GetProcAddress(LoadedAt(0), MAKEINTRESOURCEA(0)), nullptr)
+      << "nothing is exported at ordinal 0: this test shows nothing";
+  FreeDynamicImports();
+
+  for (const char* function : {"@0", "@", "@abc", "@65536"}) {
+    SCOPED_TRACE(function);
+    auto table = Table({{library, function, nullptr}});
+    try {
+      LoadDynamicImports(table.data());
+      ADD_FAILURE() << "no exception";
+    } catch (const CVolException& failure) {
+      const std::wstring name(function, function + std::strlen(function));
+      EXPECT_EQ(std::wstring(failure.GetDescription().GetText()),
+                std::wstring(L"在外部动态链接库\"") + library + L"\"中未找到所需要的输出函数\"" + name + L"\"!");
+    }
+    EXPECT_EQ(table[0].address, nullptr);
+    FreeDynamicImports();
+  }
+#endif
 }
 
 // Under Wine, user32 is Wine's own whatever path names it. This asks Wine to load the file that a
