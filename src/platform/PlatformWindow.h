@@ -60,6 +60,9 @@ class PlatformWindow {
 
   // Throws the exception a window procedure kept, if any.
   static void RethrowPendingException();
+  // Keeps the exception being handled for RethrowPendingException: for procedures of their own
+  // that user32 calls (a subclassed child without an object).
+  static void KeepCurrentException();
 
  protected:
   // The object's window procedure. Overrides that look at the message first call this one with
@@ -77,8 +80,6 @@ class PlatformWindow {
 
   // Binds window to this object; previous is the procedure that Default calls (null: DefWindowProcW).
   void Attach(HWND window, WNDPROC previous);
-  // Keeps the exception being handled for RethrowPendingException.
-  static void KeepCurrentException();
 
  private:
   struct DispatchRecord {

@@ -99,7 +99,7 @@ class CVolWinControl : public CVolRefObject {
   // The window's text when it exists, else the stored text.
   CWString GetControlText() const;
   // The window's text (redrawn, but for window bases) when it exists, else the stored text.
-  void SetControlText(const wchar_t* text);
+  virtual void SetControlText(const wchar_t* text);
 
   CWString& DataText() { return dataText_; }
   const CWString& DataText() const { return dataText_; }
