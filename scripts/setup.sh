@@ -11,6 +11,7 @@ packages=(
   xvfb xdotool x11-apps        # virtual display, real X input, screenshots (xwd)
   imagemagick                  # turns screenshots into PNG
   fonts-wqy-zenhei             # Chinese glyphs for the form and the message boxes
+  fonts-wine                   # the caption buttons' glyphs (Marlett)
   python3
 )
 
