@@ -15,8 +15,8 @@
 #include <thread>
 #include <vector>
 
-#include "HostProcess.h"
-#include "Notices.h"
+#include "support/HostProcess.h"
+#include "support/Notices.h"
 
 namespace {
 

@@ -1,4 +1,4 @@
-#include "Notices.h"
+#include "support/Notices.h"
 
 namespace {
 

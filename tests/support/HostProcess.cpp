@@ -1,4 +1,4 @@
-#include "HostProcess.h"
+#include "support/HostProcess.h"
 
 namespace {
 
