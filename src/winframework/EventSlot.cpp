@@ -26,6 +26,11 @@ void BindEvent(VolEventSlot& slot, CVolEventObjectPointer* eventObject, EventHan
   if (old != nullptr) old->Release();
 }
 
+bool IsEventBound(VolEventSlot& slot) {
+  VolSpinLockHolder hold(slot.lock);
+  return slot.handler != nullptr && slot.eventObject != nullptr;
+}
+
 EventCall::EventCall(VolEventSlot& slot) {
   {
     VolSpinLockHolder hold(slot.lock);

@@ -47,6 +47,9 @@ void BindEvent(VolEventSlot& slot, CVolEventObjectPointer* eventObject, EventFun
   BindEvent(slot, eventObject, reinterpret_cast<EventHandler>(handler));
 }
 
+// Whether a handler is bound now; lets a caller skip working out arguments that nobody receives.
+bool IsEventBound(VolEventSlot& slot);
+
 // One handler call through a slot: the slot's fields are copied under its lock (a handler running
 // on the copy is not affected by a rebinding meanwhile), the event object is entered, and no lock is
 // held while the handler runs. The destructor leaves the event object and drops the copy's

@@ -148,6 +148,7 @@ int32_t CVolWinControl::ProcessMessage(MSG& msg) {
     case WM_MBUTTONUP: return RaiseMouseEvent(ControlEvents::kMiddleButtonUp, msg);
     case WM_MOUSEMOVE: return RaiseMouseEvent(ControlEvents::kMouseMove, msg);
     case WM_MOUSEWHEEL: {
+      if (!IsEventBound(controlEvents_[ControlEvents::kWheel.slot])) return 0;
       const int32_t notches = static_cast<int16_t>(HIWORD(msg.wParam)) / WHEEL_DELTA;
       return RaiseEvent(ControlEvents::kWheel, notches, MouseModifierFlags(LOWORD(msg.wParam))) != 0 ? 1 : 0;
     }
@@ -156,13 +157,17 @@ int32_t CVolWinControl::ProcessMessage(MSG& msg) {
   }
 }
 
+// The modifier flags read key states from the window system (a round trip to the server under
+// Wine, dearer than the whole rest of the message): not for an event that nobody receives.
 int32_t CVolWinControl::RaiseMouseEvent(ControlEvents::MouseEvent event, const MSG& msg) {
+  if (!IsEventBound(controlEvents_[event.slot])) return 0;
   const int32_t x = static_cast<int16_t>(LOWORD(msg.lParam));
   const int32_t y = static_cast<int16_t>(HIWORD(msg.lParam));
   return RaiseEvent(event, x, y, MouseModifierFlags(msg.wParam)) != 0 ? 1 : 0;
 }
 
 int32_t CVolWinControl::RaiseKeyEvent(VolEvent<ControlEventGroup, int32_t, int32_t> event, const MSG& msg) {
+  if (!IsEventBound(controlEvents_[event.slot])) return 0;
   const int32_t code = NormalizeKeyCode(msg.wParam);
   return RaiseEvent(event, code & static_cast<int32_t>(0xFFFF1FFF), code & kModifierMask) != 0 ? 1 : 0;
 }

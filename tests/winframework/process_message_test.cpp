@@ -105,6 +105,33 @@ TEST_F(ProcessMessageTest, MessagesRaiseTheirEventsWithTheirArguments) {
   }
 }
 
+// Mouse and key events skip their key-state reads when nothing is bound; whether something is bound
+// is asked of the message's own slot, whatever else is bound.
+TEST_F(ProcessMessageTest, OnlyTheMessagesOwnSlotDecidesWhetherItIsRaised) {
+  for (const auto& event : {ControlEvents::kLeftButtonDown, ControlEvents::kLeftButtonUp,
+                            ControlEvents::kLeftDoubleClick, ControlEvents::kRightButtonDown,
+                            ControlEvents::kMiddleButtonDown, ControlEvents::kMiddleButtonUp,
+                            ControlEvents::kMouseMove}) {
+    form.BindEvent(event, nullptr, nullptr);
+  }
+  form.BindEvent(ControlEvents::kKeyDown, nullptr, nullptr);
+  const MessageCase cases[] = {
+      {"left down, unbound", WM_LBUTTONDOWN, 0, 0, kAlt, ""},
+      {"mouse move, unbound", WM_MOUSEMOVE, 0, 0, kAlt, ""},
+      {"right up, still bound", WM_RBUTTONUP, 0, MAKELPARAM(1, 2), kAlt, "mouse 1 2 16384"},
+      {"key down, unbound", WM_KEYDOWN, 'A', 0, kAlt, ""},
+      {"key up, still bound", WM_KEYUP, 'A', 0, kAlt, "key 65 16384"},
+  };
+  for (const MessageCase& c : cases) {
+    owner.log.clear();
+    HoldKeys(c.held);
+    SendMessageW(form.Handle(), c.message, c.wParam, c.lParam);
+    const std::vector<std::string> expected =
+        c.expected[0] != 0 ? std::vector<std::string>{c.expected} : std::vector<std::string>{};
+    EXPECT_EQ(owner.log, expected) << c.name;
+  }
+}
+
 // A handler's nonzero answer consumes the message: the default processing never sees it.
 TEST_F(ProcessMessageTest, ANonzeroAnswerConsumesTheMessage) {
   // The default processing of Alt+F4 closes the window.
