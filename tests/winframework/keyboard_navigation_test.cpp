@@ -256,3 +256,36 @@ TEST_F(PreTranslateChain, OffersKeyboardAndMouseMessagesToMarkedWindowsUpToTheTo
 }
 
 }  // namespace
+
+namespace {
+
+// The form posts the caption drag to itself instead of letting the press through.
+TEST_F(PreTranslateChain, DraggingByTheClientAreaStartsFromTheFormAndStaticPartsOnly) {
+  DesignedForm form;
+  form.FormAdapter()->dragByClient = true;
+  CVolWinCreateInfo info;
+  ASSERT_EQ(form.Create(info), 1);
+  const HWND label = CreateWindowExW(0, L"STATIC", L"label", WS_CHILD | WS_VISIBLE, 0, 0, 40, 16, form.Handle(),
+                                     nullptr, nullptr, nullptr);
+  const HWND button = CreateWindowExW(0, L"BUTTON", L"b", WS_CHILD | WS_VISIBLE | BS_PUSHBUTTON, 50, 0, 40, 16,
+                                      form.Handle(), nullptr, nullptr, nullptr);
+  const struct {
+    HWND target;
+    bool drags;
+  } cases[] = {{form.Handle(), true}, {label, true}, {button, false}};
+  for (const auto& c : cases) {
+    MSG press{c.target, WM_LBUTTONDOWN, MK_LBUTTON, 0, 0, {100, 200}};
+    const bool consumed = PreTranslateWindowChain(press);
+    MSG posted{};
+    const bool drag = PeekMessageW(&posted, form.Handle(), WM_NCLBUTTONDOWN, WM_NCLBUTTONDOWN, PM_REMOVE) != FALSE;
+    EXPECT_EQ(drag, c.drags);
+    if (c.drags) {
+      EXPECT_TRUE(consumed);
+      EXPECT_EQ(posted.wParam, static_cast<WPARAM>(HTCAPTION));
+      EXPECT_EQ(posted.lParam, MAKELPARAM(100, 200));
+    }
+  }
+  form.FormAdapter()->DestroyWindow();
+}
+
+}  // namespace
