@@ -63,7 +63,8 @@ class FlagScope {
 }  // namespace
 
 int32_t TrayNotifyKindOf(LPARAM mouseMessage) {
-  switch (static_cast<UINT>(mouseMessage)) {
+  // The whole lParam: a value that only ends in a mouse message is not one.
+  switch (mouseMessage) {
     case WM_LBUTTONUP: return kTrayLeftButtonUp;
     case WM_LBUTTONDBLCLK: return kTrayLeftDoubleClick;
     case WM_RBUTTONUP:

@@ -246,7 +246,7 @@ TEST_F(FormTest, TrayCallbacksBecomeTrayNotifyCodes) {
   } cases[] = {
       {WM_MOUSEMOVE, ""},       {WM_LBUTTONDOWN, ""}, {WM_LBUTTONUP, "tray 1"}, {WM_LBUTTONDBLCLK, "tray 2"},
       {WM_RBUTTONDOWN, ""},     {WM_RBUTTONUP, "tray 3"}, {WM_CONTEXTMENU, "tray 3"}, {WM_MBUTTONUP, ""},
-      {NIN_BALLOONSHOW, ""},
+      {NIN_BALLOONSHOW, ""},   {static_cast<LPARAM>(0x100000202), ""},
   };
   for (const auto& c : cases) {
     owner.log.clear();
