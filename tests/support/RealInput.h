@@ -41,6 +41,14 @@ inline bool RunXdotool(const std::wstring& arguments) {
   return false;
 }
 
+// The same with arguments in plain ASCII.
+inline bool RunXdotool(const std::string& arguments) {
+  return RunXdotool(std::wstring(arguments.begin(), arguments.end()));
+}
+
+// True when xdotool is where the machine's setup puts it.
+inline bool XdotoolAvailable() { return GetFileAttributesW(L"Z:\\usr\\bin\\xdotool") != INVALID_FILE_ATTRIBUTES; }
+
 // The screen position of a point of window's client area, for xdotool's mousemove.
 inline std::wstring ScreenPositionOf(HWND window, int x, int y) {
   POINT point{x, y};

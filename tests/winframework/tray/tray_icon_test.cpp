@@ -20,7 +20,7 @@
 #include <vector>
 
 #include "WineTray.h"
-#include "XdoTool.h"
+#include "support/RealInput.h"
 
 namespace {
 
@@ -186,13 +186,13 @@ TrayCallbackRecorder* TrayCallbackRecorder::current_ = nullptr;
 
 // Moves the pointer off the tray when it goes, so that no later hover reaches an icon.
 struct PointerAway {
-  ~PointerAway() { xdotool::Run("mousemove 640 1000"); }
+  ~PointerAway() { RunXdotool("mousemove 640 1000"); }
 };
 
 std::string MoveTo(POINT point) { return "mousemove " + std::to_string(point.x) + " " + std::to_string(point.y); }
 
 TEST_F(TrayIconTest, RealClicksOnTheIconRaiseTheirCodesAndMovementNothing) {
-  ASSERT_TRUE(xdotool::Available()) << "xdotool is missing (scripts/setup.sh installs it)";
+  ASSERT_TRUE(XdotoolAvailable()) << "xdotool is missing (scripts/setup.sh installs it)";
   TrayForm tray;
   ASSERT_TRUE(tray.created);
   tray.Adapter().SetTrayIcon(NewIcon(), L"岚枫禾无线按钮扩展");
@@ -221,7 +221,7 @@ TEST_F(TrayIconTest, RealClicksOnTheIconRaiseTheirCodesAndMovementNothing) {
     SCOPED_TRACE(c.what);
     raw.seen.clear();
     tray.owner.log.clear();
-    ASSERT_TRUE(xdotool::Run(c.input));
+    ASSERT_TRUE(RunXdotool(c.input));
     EXPECT_TRUE(PumpUntil([&] { return raw.Count(c.lastCallback) >= c.lastCallbackCount; }, 3000))
         << "callbacks seen: " << ::testing::PrintToString(raw.seen);
     EXPECT_EQ(tray.owner.log, c.raised) << "callbacks seen: " << ::testing::PrintToString(raw.seen);
@@ -255,7 +255,7 @@ TEST_F(TrayIconTest, DestroyingTheWindowRemovesItsIconAtOnce) {
 }
 
 TEST_F(TrayIconTest, ARebuiltNotificationAreaGetsTheIconBackButNoneFromAFormWithout) {
-  ASSERT_TRUE(xdotool::Available()) << "xdotool is missing (scripts/setup.sh installs it)";
+  ASSERT_TRUE(XdotoolAvailable()) << "xdotool is missing (scripts/setup.sh installs it)";
   TrayForm holder;
   TrayForm without;
   ASSERT_TRUE(holder.created);
@@ -284,7 +284,7 @@ TEST_F(TrayIconTest, ARebuiltNotificationAreaGetsTheIconBackButNoneFromAFormWith
   const std::vector<HWND> icons = wine_tray::Icons();
   ASSERT_EQ(icons.size(), 1u);
   const PointerAway pointerAway;
-  ASSERT_TRUE(xdotool::Run(MoveTo(wine_tray::CentreOf(icons[0])) + " click 1"));
+  ASSERT_TRUE(RunXdotool(MoveTo(wine_tray::CentreOf(icons[0])) + " click 1"));
   EXPECT_TRUE(PumpUntil([&] { return !holder.owner.log.empty(); }, 3000));
   EXPECT_EQ(holder.owner.log, std::vector<std::string>{"tray 1"});
 }
