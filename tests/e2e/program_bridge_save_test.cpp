@@ -87,8 +87,9 @@ class ProgramBridgeAndSave : public testing::Test {
  protected:
   void SetUp() override {
     ASSERT_FALSE(EventExists(L"重复运行")) << "another copy of the program runs in this prefix";
-    ASSERT_TRUE(target_.Start()) << "key_target.exe did not come up";
   }
+
+  void StartTarget() { ASSERT_TRUE(target_.Start()) << "key_target.exe did not come up"; }
 
   // Starts the program and waits for its form; with shown, until the form is visible.
   void StartProgram(bool shown) {
@@ -209,20 +210,21 @@ class ProgramBridgeAndSave : public testing::Test {
 TEST_F(ProgramBridgeAndSave, AMiddleClickSendsTheStoredKeyAndCtrlAsSoonAsTheBoxIsTicked) {
   ASSERT_TRUE(SetStoredText(kProgramSettingsKey, L"xrcode", std::nullopt));
   ASSERT_TRUE(SetStoredText(kProgramSettingsKey, L"xrctrl", std::nullopt));
-  StartProgram(true);
+  ASSERT_NO_FATAL_FAILURE(StartTarget());
+  ASSERT_NO_FATAL_FAILURE(StartProgram(true));
 
   MiddleClickSeen seen = target_.MiddleClick();
   EXPECT_TRUE(seen.clickArrived) << "the click itself goes on to the target";
   EXPECT_EQ(seen.keys, kSpace) << "nothing stored: the space bar";
 
-  ClickCheckBox();
+  ASSERT_NO_FATAL_FAILURE(ClickCheckBox());
   ASSERT_TRUE(IsTicked());
   seen = target_.MiddleClick();
   EXPECT_TRUE(seen.clickArrived);
   EXPECT_EQ(seen.keys, kSpaceWithCtrl) << "ticked, not saved: Ctrl goes with the key at once";
   EXPECT_EQ(ReadStoredText(kProgramSettingsKey, L"xrctrl"), std::nullopt) << "ticking stores nothing";
 
-  ClickCheckBox();
+  ASSERT_NO_FATAL_FAILURE(ClickCheckBox());
   seen = target_.MiddleClick();
   EXPECT_TRUE(seen.clickArrived);
   EXPECT_EQ(seen.keys, kSpace) << "cleared again: the key alone";
@@ -238,17 +240,18 @@ TEST_F(ProgramBridgeAndSave, AMiddleClickSendsTheStoredKeyAndCtrlAsSoonAsTheBoxI
 TEST_F(ProgramBridgeAndSave, AMiddleClickSendsTheKeyWhileTheSaveConfirmationOrTheCloseQuestionIsOpen) {
   ASSERT_TRUE(SetStoredText(kProgramSettingsKey, L"xrcode", std::nullopt));
   ASSERT_TRUE(SetStoredText(kProgramSettingsKey, L"xrctrl", std::nullopt));
-  StartProgram(true);
+  ASSERT_NO_FATAL_FAILURE(StartTarget());
+  ASSERT_NO_FATAL_FAILURE(StartProgram(true));
 
   const HWND saved = ClickSave();
-  ExpectSavedBox(saved);
+  ASSERT_NO_FATAL_FAILURE(ExpectSavedBox(saved));
   MiddleClickSeen seen = target_.MiddleClick();
   EXPECT_TRUE(seen.clickArrived);
   EXPECT_EQ(seen.keys, kSpace) << "with the save confirmation open";
   ASSERT_TRUE(IsWindow(saved)) << "the box is still open";
-  CloseBox(saved);
+  ASSERT_NO_FATAL_FAILURE(CloseBox(saved));
 
-  ClickCloseButton();
+  ASSERT_NO_FATAL_FAILURE(ClickCloseButton());
   const HWND question = WaitForNotice(program_->Id(), kBoxMs);
   ASSERT_NE(question, nullptr) << "no close question";
   EXPECT_EQ(Narrow(ReadNotice(question).caption), "信息提示");
@@ -264,25 +267,26 @@ TEST_F(ProgramBridgeAndSave, SavingStoresTheChosenKeyTheCtrlChoiceAndTheQuotedAu
   ASSERT_TRUE(SetStoredText(kProgramSettingsKey, L"xrcode", std::nullopt));
   ASSERT_TRUE(SetStoredText(kProgramSettingsKey, L"xrctrl", std::nullopt));
   ASSERT_TRUE(SetStoredText(kRunKey, L"an", std::nullopt));
-  StartProgram(true);
+  ASSERT_NO_FATAL_FAILURE(StartTarget());
+  ASSERT_NO_FATAL_FAILURE(StartProgram(true));
 
-  ChooseFromList(32);
+  ASSERT_NO_FATAL_FAILURE(ChooseFromList(32));
   ASSERT_TRUE(WaitUntil([&] { return WindowText(ComboEdit()) == L"F5键"; }))
       << "the list's choice shows " << Narrow(WindowText(ComboEdit()));
-  ClickCheckBox();
+  ASSERT_NO_FATAL_FAILURE(ClickCheckBox());
   HWND box = ClickSave();
-  ExpectSavedBox(box);
+  ASSERT_NO_FATAL_FAILURE(ExpectSavedBox(box));
   ExpectStored(L"116", L"1");
-  CloseBox(box);
+  ASSERT_NO_FATAL_FAILURE(CloseBox(box));
 
   // Changed from outside in between: the next save writes all three again.
   ASSERT_TRUE(SetStoredText(kProgramSettingsKey, L"xrcode", L"65"));
   ASSERT_TRUE(SetStoredText(kProgramSettingsKey, L"xrctrl", L"0"));
   ASSERT_TRUE(SetStoredText(kRunKey, L"an", L"C:\\elsewhere.exe"));
   box = ClickSave();
-  ExpectSavedBox(box);
+  ASSERT_NO_FATAL_FAILURE(ExpectSavedBox(box));
   ExpectStored(L"116", L"1");
-  CloseBox(box);
+  ASSERT_NO_FATAL_FAILURE(CloseBox(box));
 
   // The saved key counts from the next press.
   const MiddleClickSeen seen = target_.MiddleClick();
@@ -295,7 +299,7 @@ TEST_F(ProgramBridgeAndSave, SavingStoresTheChosenKeyTheCtrlChoiceAndTheQuotedAu
 TEST_F(ProgramBridgeAndSave, SavingAnUnchangedKeyKeepsItWhileAnUnknownTypedNameStoresNone) {
   ASSERT_TRUE(SetStoredText(kProgramSettingsKey, L"xrcode", L"13"));
   ASSERT_TRUE(SetStoredText(kProgramSettingsKey, L"xrctrl", std::nullopt));
-  StartProgram(false);
+  ASSERT_NO_FATAL_FAILURE(StartProgram(false));
   // A saved key: the program starts in the notification area; a double click brings the form.
   ASSERT_TRUE(WaitUntil([] { return LastTrayIcon() != nullptr; }, kStartMs)) << "no tray icon";
   ASSERT_TRUE(ClickAt(LastTrayIcon(), 10, 10, 1, 2));
@@ -305,15 +309,15 @@ TEST_F(ProgramBridgeAndSave, SavingAnUnchangedKeyKeepsItWhileAnUnknownTypedNameS
   ASSERT_FALSE(shownName.empty());
   EXPECT_EQ(Narrow(WindowText(ComboEdit())), Narrow(shownName));
   HWND box = ClickSave();
-  ExpectSavedBox(box);
+  ASSERT_NO_FATAL_FAILURE(ExpectSavedBox(box));
   ExpectStored(L"13", L"0");
-  CloseBox(box);
+  ASSERT_NO_FATAL_FAILURE(CloseBox(box));
 
-  TypeKeyName(L"xyz");
+  ASSERT_NO_FATAL_FAILURE(TypeKeyName(L"xyz"));
   box = ClickSave();
-  ExpectSavedBox(box);
+  ASSERT_NO_FATAL_FAILURE(ExpectSavedBox(box));
   ExpectStored(L"0", L"0");
-  CloseBox(box);
+  ASSERT_NO_FATAL_FAILURE(CloseBox(box));
 }
 
 }  // namespace
