@@ -11,7 +11,16 @@
 // file (written aside and renamed, so it is never seen half written).
 inline bool RunXdotool(const std::wstring& arguments) {
   static int serial = 0;
-  const std::wstring name = L"lanfhe-xdotool-" + std::to_wstring(GetCurrentProcessId()) + L"-" + std::to_wstring(++serial);
+  // Process ids repeat between Wine sessions, and the sessions of several build trees share /tmp: the
+  // time of the first call makes the names of one test process its own. A file another process
+  // left under the same name would otherwise pass for this call's answer before xdotool has run.
+  static const long long stamp = [] {
+    LARGE_INTEGER now{};
+    QueryPerformanceCounter(&now);
+    return now.QuadPart;
+  }();
+  const std::wstring name = L"lanfhe-xdotool-" + std::to_wstring(GetCurrentProcessId()) + L"-" +
+                            std::to_wstring(stamp) + L"-" + std::to_wstring(++serial);
   const std::wstring unixPath = L"/tmp/" + name;
   const std::wstring windowsPath = L"Z:\\tmp\\" + name;
   std::wstring command = L"/bin/sh -c \"/usr/bin/xdotool " + arguments + L" >/dev/null 2>&1; echo $? > " + unixPath +
