@@ -172,7 +172,7 @@ TEST_F(ControlsTest, TextSetByTheProgramRaisesNoEditChangeButTypingDoes) {
   owner.log.clear();
   ASSERT_TRUE(BringToFront(form.Handle(), EditOf(combo)));
   ASSERT_TRUE(RunXdotool(L"key End type xy"));
-  EXPECT_TRUE(PumpUntil([&] { return owner.log.size() >= 2; }, 3000, &PreTranslateWindowChain));
+  EXPECT_TRUE(PumpUntil([&] { return owner.log.size() >= 2; }, 10000, &PreTranslateWindowChain));
   EXPECT_EQ(owner.log, (std::vector<std::string>{kEditChanged, kEditChanged})) << "one per typed character";
   EXPECT_STREQ(combo.GetControlText().GetText(), L"F5键xy");
 }
@@ -198,7 +198,7 @@ TEST_F(ControlsTest, KeysTypedIntoTheEditFieldAreTheCombosAndCanBeSwallowed) {
   combo.SetControlText(L"ab");
   ASSERT_TRUE(BringToFront(form.Handle(), EditOf(combo)));
   ASSERT_TRUE(RunXdotool(L"key Home Delete shift+End"));
-  EXPECT_TRUE(PumpUntil([&] { return owner.log.size() >= 4; }, 3000, &PreTranslateWindowChain));
+  EXPECT_TRUE(PumpUntil([&] { return owner.log.size() >= 4; }, 10000, &PreTranslateWindowChain));
   EXPECT_EQ(owner.log, (std::vector<std::string>{"combo down 36 0", "combo down 46 0", "combo down 16 0",
                                                  "combo down 35 32768"}));
   EXPECT_STREQ(combo.GetControlText().GetText(), L"ab") << "the Delete key was swallowed";
@@ -240,7 +240,7 @@ TEST_F(ControlsTest, AChosenItemIsConfirmedOnceTheEditTextShowsIt) {
   MapWindowPoints(parts.hwndList, nullptr, reinterpret_cast<POINT*>(&second), 2);
   ASSERT_TRUE(RunXdotool(L"mousemove " + std::to_wstring((second.left + second.right) / 2) + L" " +
                          std::to_wstring((second.top + second.bottom) / 2) + L" click 1"));
-  EXPECT_TRUE(PumpUntil([&] { return owner.log.size() >= 3; }, 3000, &PreTranslateWindowChain));
+  EXPECT_TRUE(PumpUntil([&] { return owner.log.size() >= 3; }, 10000, &PreTranslateWindowChain));
   EXPECT_EQ(owner.log, (std::vector<std::string>{kDropDown, kCloseUp, "confirmed 第二"}));
 }
 
@@ -334,9 +334,9 @@ TEST_F(ControlsTest, AClickOnACheckBoxRaisesTheClickAfterTheStateToggled) {
   CheckState::box = check.Handle();
   ASSERT_TRUE(BringToFront(form.Handle()));
   ASSERT_TRUE(RunXdotool(L"mousemove " + ScreenPositionOf(check.Handle(), 6, 8) + L" click 1"));
-  EXPECT_TRUE(PumpUntil([&] { return !owner.log.empty(); }, 3000, &PreTranslateWindowChain));
+  EXPECT_TRUE(PumpUntil([&] { return !owner.log.empty(); }, 10000, &PreTranslateWindowChain));
   ASSERT_TRUE(RunXdotool(L"click 1"));
-  EXPECT_TRUE(PumpUntil([&] { return owner.log.size() >= 2; }, 3000, &PreTranslateWindowChain));
+  EXPECT_TRUE(PumpUntil([&] { return owner.log.size() >= 2; }, 10000, &PreTranslateWindowChain));
   EXPECT_EQ(owner.log, (std::vector<std::string>{"clicked, check 1", "clicked, check 0"}));
 }
 

@@ -73,16 +73,29 @@ class NavigationTest : public WindowTest {
     ASSERT_EQ(control.Create(info), 1);
   }
 
-  // Real keys to the window with the focus, then the queue handled as the application's loop does.
+  // Real keys to the window with the focus, then the queue handled as the application's loop does,
+  // until the keys have been released and nothing more has come for a while (however busy the
+  // machine is).
   void Keys(HWND focus, const std::wstring& keys) {
     ASSERT_TRUE(BringToFront(form.Handle(), focus));
     ASSERT_TRUE(RunXdotool(L"key " + keys));
-    // Enough for the keys to arrive; the tests wait for effects where there are any.
     const DWORD start = GetTickCount();
-    while (GetTickCount() - start < 300) {
-      PumpMessages(&PreTranslateWindowChain);
-      Sleep(10);
+    DWORD lastKey = start;
+    bool released = false;
+    while (GetTickCount() - start < 5000 && !(released && GetTickCount() - lastKey > 150)) {
+      MSG msg;
+      while (PeekMessageW(&msg, nullptr, 0, 0, PM_REMOVE) != FALSE) {
+        if (msg.message >= WM_KEYFIRST && msg.message <= WM_KEYLAST) {
+          lastKey = GetTickCount();
+          released = released || msg.message == WM_KEYUP || msg.message == WM_SYSKEYUP;
+        }
+        if (PreTranslateWindowChain(msg)) continue;
+        TranslateMessage(&msg);
+        DispatchMessageW(&msg);
+      }
+      MsgWaitForMultipleObjects(0, nullptr, FALSE, 10, QS_ALLINPUT);
     }
+    EXPECT_TRUE(released) << "the keys did not arrive: " << std::string(keys.begin(), keys.end());
   }
 
   HandlerOwner owner;
