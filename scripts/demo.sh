@@ -148,7 +148,7 @@ echo "4. Closing the form with its close button, answering Cancel:"
 click_on close
 answer_notice 2 Cancel
 session_probe window "$session_title" hidden 5000 >/dev/null || fail "the form is still shown"
-icons=$(tray_icons 1 5000) || fail "no tray icon"
+icons=$(tray_icons 1 10000) || fail "no tray icon (Wine's tray: $(tray_icons | tr "\n" " "))"
 icon=$(sed -n 's/^icon //p' <<<"$icons")
 echo "   the form is hidden; Wine's tray window holds $(sed -n 's/^icons //p' <<<"$icons") icon, at ($(tr ' ' , <<<"$icon" | sed 's/,/, /'))"
 
@@ -166,4 +166,4 @@ tray_icons 0 2000 >/dev/null || true
 echo "   the program ended with exit code $code; $(tray_in_words) left"
 
 session_end
-echo "Done: the settings are put back as they were and every process is ended."
+echo "Done: the settings are put back as they were and every process the demonstration started is ended."

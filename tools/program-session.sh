@@ -9,7 +9,8 @@
 #                                    $session_output (standard output) and $session_output.err
 #   session_stop PID                 ends one started program and waits for it
 #   session_end                      ends every started program still running, puts the settings
-#                                    back and stops the session; runs on exit, on every path
+#                                    back and stops the session unless it ran before; runs on exit,
+#                                    on every path
 #   session_probe ARGS...            the desktop probe (tools/desktop_probe.cpp)
 #   session_reg ARGS...              reg.exe, quiet
 #   session_wait SECONDS COMMAND...  polls COMMAND every 0.1 s until it succeeds or time runs out
@@ -57,6 +58,11 @@ session_begin() {
   export LANG=C.UTF-8
   unset LC_ALL
   session_pids=()
+  # A session that already ran (tests by hand, scripts/bench.sh) belongs to its starter.
+  session_owned=1
+  if [ -f "$session_prefix.session/xvfb.pid" ] && kill -0 "$(cat "$session_prefix.session/xvfb.pid")" 2>/dev/null; then
+    session_owned=0
+  fi
   session_work=$(mktemp -d "${TMPDIR:-/tmp}/lanfhe-session.XXXXXX")
   trap session_end EXIT
   trap 'exit 130' INT
@@ -88,7 +94,7 @@ session_end() {
   for pid in "${session_pids[@]}"; do session_stop "$pid"; done
   session_pids=()
   session_restore_settings
-  "$session_root/tools/wine-session" "$session_prefix" stop
+  if [ "${session_owned:-0}" = 1 ]; then "$session_root/tools/wine-session" "$session_prefix" stop; fi
   [ -z "${session_work:-}" ] || rm -rf "$session_work"
   session_work=''
 }
