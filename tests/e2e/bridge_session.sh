@@ -1,4 +1,4 @@
-# Shared by the end-to-end test and the demonstration (sourced, not run): a target window in one
+# Used by the bridge's end-to-end test (sourced, not run): a target window in one
 # Wine process, the bridge's hook in another, real middle clicks sent by xdotool on the virtual
 # display, and the lines the target wrote for what it received.
 #
