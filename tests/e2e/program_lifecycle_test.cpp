@@ -3,15 +3,16 @@
 // session. Every copy runs in the tests' job and ends with the test at the latest; the settings and
 // the autostart value are put back after every test.
 #include "ProgramDriver.h"
-#include "SettingsBackup.h"
 #include "support/HostProcess.h"
 #include "support/Notices.h"
+#include "support/StoredSettings.h"
 
 #include <gtest/gtest.h>
 
 #include <windows.h>
 
 #include <memory>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -22,6 +23,11 @@ using namespace e2e;
 constexpr wchar_t kCloseQuestion[] = L"【确认】即退出\n【取消】最小化？";
 constexpr wchar_t kCloseQuestionCaption[] = L"信息提示";
 constexpr wchar_t kTargetTitle[] = L"lanfhe-program-e2e-target";
+
+// A stored setting's text; none for null.
+std::optional<std::wstring> SettingText(const wchar_t* text) {
+  return text != nullptr ? std::optional<std::wstring>(text) : std::nullopt;
+}
 
 // A window's class and process, for a failure message.
 std::string Describe(HWND window) {
@@ -117,15 +123,15 @@ class ProgramTest : public ::testing::Test {
     return keys;
   }
 
-  SettingsBackup settings_;
+  StoredSettingsBackup settings_;
   std::vector<std::unique_ptr<HostProcess>> copies_;
   std::unique_ptr<HostProcess> target_;
   size_t trayBefore_ = 0;
 };
 
 TEST_F(ProgramTest, FirstStartShowsTheCentredFixedFormWithTheKeyListAndNoIcon) {
-  ASSERT_TRUE(SettingsBackup::Forget(L"xrcode"));
-  ASSERT_TRUE(SettingsBackup::Forget(L"xrctrl"));
+  ASSERT_TRUE(SetStoredText(kProgramSettingsKey, L"xrcode", std::nullopt));
+  ASSERT_TRUE(SetStoredText(kProgramSettingsKey, L"xrctrl", std::nullopt));
   HostProcess* copy = StartCopy();
   ASSERT_NE(copy, nullptr);
   const HWND form = WaitForForm(*copy, true);
@@ -209,7 +215,7 @@ TEST_F(ProgramTest, FirstStartShowsTheCentredFixedFormWithTheKeyListAndNoIcon) {
 }
 
 TEST_F(ProgramTest, CancelGoesToTheTrayADoubleClickComesBackEscAsksAndOkEndsWithZero) {
-  ASSERT_TRUE(SettingsBackup::Forget(L"xrcode"));
+  ASSERT_TRUE(SetStoredText(kProgramSettingsKey, L"xrcode", std::nullopt));
   HostProcess* copy = StartCopy();
   ASSERT_NE(copy, nullptr);
   const HWND form = WaitForForm(*copy, true);
@@ -258,7 +264,7 @@ TEST_F(ProgramTest, CancelGoesToTheTrayADoubleClickComesBackEscAsksAndOkEndsWith
 }
 
 TEST_F(ProgramTest, TheEndOfTheSessionIsAllowedWithoutAQuestion) {
-  ASSERT_TRUE(SettingsBackup::Forget(L"xrcode"));
+  ASSERT_TRUE(SetStoredText(kProgramSettingsKey, L"xrcode", std::nullopt));
   HostProcess* copy = StartCopy();
   ASSERT_NE(copy, nullptr);
   const HWND form = WaitForForm(*copy, true);
@@ -272,8 +278,8 @@ TEST_F(ProgramTest, TheEndOfTheSessionIsAllowedWithoutAQuestion) {
 }
 
 TEST_F(ProgramTest, AStartWithAKeySavedStaysInTheTrayWithCtrlAlreadyOn) {
-  ASSERT_TRUE(SettingsBackup::Store(L"xrcode", L"65"));
-  ASSERT_TRUE(SettingsBackup::Store(L"xrctrl", L"1"));
+  ASSERT_TRUE(SetStoredText(kProgramSettingsKey, L"xrcode", L"65"));
+  ASSERT_TRUE(SetStoredText(kProgramSettingsKey, L"xrctrl", L"1"));
   const HWND target = StartTarget();
   ASSERT_NE(target, nullptr) << "the key target did not come up";
 
@@ -310,10 +316,10 @@ TEST_F(ProgramTest, OnlyAStoredCtrlChoiceOfOneTicksTheBox) {
                         {L"2", BST_UNCHECKED, alone},
                         {nullptr, BST_UNCHECKED, alone},
                         {L"1", BST_CHECKED, {"keydown 17", "keydown 65", "keyup 17", "keyup 65"}}};
-  ASSERT_TRUE(SettingsBackup::Store(L"xrcode", L"65"));
+  ASSERT_TRUE(SetStoredText(kProgramSettingsKey, L"xrcode", L"65"));
   for (const Case& c : cases) {
     SCOPED_TRACE(c.stored != nullptr ? testing::PrintToString(std::wstring(c.stored)) : std::string("missing"));
-    ASSERT_TRUE(c.stored != nullptr ? SettingsBackup::Store(L"xrctrl", c.stored) : SettingsBackup::Forget(L"xrctrl"));
+    ASSERT_TRUE(SetStoredText(kProgramSettingsKey, L"xrctrl", SettingText(c.stored)));
     HostProcess* copy = StartCopy();
     ASSERT_NE(copy, nullptr);
     ASSERT_TRUE(WaitForTrayCount(1));
@@ -334,8 +340,7 @@ TEST_F(ProgramTest, ASecondCopyShowsTheNoticeEndsWithZeroAndLeavesTheFirstAsItWa
   };
   for (const Case& c : {Case{"first copy shown", nullptr}, Case{"first copy in the tray", L"65"}}) {
     SCOPED_TRACE(c.name);
-    ASSERT_TRUE(c.storedKey != nullptr ? SettingsBackup::Store(L"xrcode", c.storedKey)
-                                       : SettingsBackup::Forget(L"xrcode"));
+    ASSERT_TRUE(SetStoredText(kProgramSettingsKey, L"xrcode", SettingText(c.storedKey)));
     const bool shown = c.storedKey == nullptr;
     HostProcess* first = StartCopy();
     ASSERT_NE(first, nullptr);
