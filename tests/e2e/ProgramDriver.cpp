@@ -1,6 +1,7 @@
 #include "ProgramDriver.h"
 
 #include "settings/KernelHandle.h"
+#include "support/NamedEvents.h"
 #include "support/ProcessWindows.h"
 #include "support/RealInput.h"
 #include "support/WineTray.h"
@@ -43,12 +44,7 @@ std::wstring BesideTest(const wchar_t* fileName) {
   return DirectoryOf(path) + fileName;
 }
 
-bool AnyCopyRuns() {
-  const HANDLE event = OpenEventW(SYNCHRONIZE, FALSE, L"重复运行");
-  if (event == nullptr) return false;
-  CloseHandle(event);
-  return true;
-}
+bool AnyCopyRuns() { return EventExists(L"重复运行"); }
 
 bool WaitForStartUp(DWORD processId) {
   const KernelHandle process(OpenProcess(SYNCHRONIZE | PROCESS_QUERY_INFORMATION, FALSE, processId));
