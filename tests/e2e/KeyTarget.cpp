@@ -1,16 +1,12 @@
 #include "KeyTarget.h"
 
-#include "ProgramUnderTest.h"
+#include "ProgramDriver.h"
 
 #include <sstream>
 
-namespace {
+namespace e2e {
 
-std::wstring OwnDirectory() {
-  wchar_t path[MAX_PATH] = {};
-  GetModuleFileNameW(nullptr, path, MAX_PATH);
-  return DirectoryOf(path);
-}
+namespace {
 
 bool MakeForeground(HWND window) {
   return WaitUntil([&] {
@@ -24,16 +20,24 @@ bool MakeForeground(HWND window) {
 
 bool KeyTarget::Start() {
   const std::wstring title = L"lanfhe-key-target-" + std::to_wstring(GetCurrentProcessId());
-  process_ = HostProcess::Start(OwnDirectory() + L"key_target.exe", title + L" 600");
+  process_ = HostProcess::Start(BesideTest(L"key_target.exe"), title + L" 600");
   if (!process_ || !process_->WaitForOutput("ready", 30000)) return false;
   window_ = FindWindowW(L"LanfheKeyTarget", title.c_str());
   seen_ = process_->Output().size();
   return window_ != nullptr;
 }
 
+POINT KeyTarget::ClickPoint() const {
+  RECT client{};
+  GetClientRect(window_, &client);
+  POINT point{client.right - 40, client.bottom - 40};
+  ClientToScreen(window_, &point);
+  return point;
+}
+
 MiddleClickSeen KeyTarget::MiddleClick() {
   MiddleClickSeen seen;
-  if (!MakeForeground(window_) || !ClickAt(window_, 200, 150, 2)) return seen;
+  if (!MakeForeground(window_) || !ClickAt(ClickPoint(), 2)) return seen;
   // Keys injected by the hook are queued before the click goes on to the target; a short pause
   // after the click's release still catches any straggler.
   const bool released = WaitUntil([&] { return process_->Output().find("mbutton up", seen_) != std::string::npos; },
@@ -53,3 +57,5 @@ MiddleClickSeen KeyTarget::MiddleClick() {
   seen.clickArrived = down && up;
   return seen;
 }
+
+}  // namespace e2e

@@ -1,7 +1,10 @@
 #include "ProgramDriver.h"
 
 #include "settings/KernelHandle.h"
+#include "support/NamedEvents.h"
+#include "support/ProcessWindows.h"
 #include "support/RealInput.h"
+#include "support/WineTray.h"
 
 #include <algorithm>
 #include <cwchar>
@@ -17,13 +20,11 @@ std::wstring Widen(const char* utf8) {
   return wide;
 }
 
-bool ClassIs(HWND window, const wchar_t* name) {
-  wchar_t className[64] = {};
-  GetClassNameW(window, className, 64);
-  return std::wcscmp(className, name) == 0;
+POINT CentreOf(HWND window) {
+  RECT bounds{};
+  GetWindowRect(window, &bounds);
+  return POINT{(bounds.left + bounds.right) / 2, (bounds.top + bounds.bottom) / 2};
 }
-
-std::wstring Position(POINT screen) { return std::to_wstring(screen.x) + L" " + std::to_wstring(screen.y); }
 
 }  // namespace
 
@@ -35,19 +36,15 @@ std::wstring ProgramPath() {
   return path;
 }
 
+std::wstring DirectoryOf(const std::wstring& path) { return path.substr(0, path.rfind(L'\\') + 1); }
+
 std::wstring BesideTest(const wchar_t* fileName) {
   wchar_t path[MAX_PATH] = {};
   GetModuleFileNameW(nullptr, path, MAX_PATH);
-  std::wstring directory(path);
-  return directory.substr(0, directory.rfind(L'\\') + 1) + fileName;
+  return DirectoryOf(path) + fileName;
 }
 
-bool AnyCopyRuns() {
-  const HANDLE event = OpenEventW(SYNCHRONIZE, FALSE, L"重复运行");
-  if (event == nullptr) return false;
-  CloseHandle(event);
-  return true;
-}
+bool AnyCopyRuns() { return EventExists(L"重复运行"); }
 
 bool WaitForStartUp(DWORD processId) {
   const KernelHandle process(OpenProcess(SYNCHRONIZE | PROCESS_QUERY_INFORMATION, FALSE, processId));
@@ -55,40 +52,17 @@ bool WaitForStartUp(DWORD processId) {
 }
 
 HWND FindForm(DWORD processId) {
-  struct Search {
-    DWORD processId;
-    HWND found;
-  } search{processId, nullptr};
-  EnumWindows(
-      [](HWND window, LPARAM context) -> BOOL {
-        auto& s = *reinterpret_cast<Search*>(context);
-        DWORD owner = 0;
-        GetWindowThreadProcessId(window, &owner);
-        wchar_t title[64] = {};
-        GetWindowTextW(window, title, 64);
-        if (owner != s.processId || std::wcscmp(title, kProgramTitle) != 0 || ClassIs(window, L"#32770")) return TRUE;
-        s.found = window;
-        return FALSE;
-      },
-      reinterpret_cast<LPARAM>(&search));
-  return search.found;
+  for (const HWND window : TopLevelWindowsOf(processId)) {
+    wchar_t title[64] = {};
+    GetWindowTextW(window, title, 64);
+    if (std::wcscmp(title, kProgramTitle) == 0 && !ClassIs(window, L"#32770")) return window;
+  }
+  return nullptr;
 }
 
 bool HasVisibleWindow(DWORD processId) {
-  struct Search {
-    DWORD processId;
-    bool found;
-  } search{processId, false};
-  EnumWindows(
-      [](HWND window, LPARAM context) -> BOOL {
-        auto& s = *reinterpret_cast<Search*>(context);
-        DWORD owner = 0;
-        GetWindowThreadProcessId(window, &owner);
-        s.found = owner == s.processId && IsWindowVisible(window);
-        return !s.found;
-      },
-      reinterpret_cast<LPARAM>(&search));
-  return search.found;
+  const std::vector<HWND> windows = TopLevelWindowsOf(processId);
+  return std::any_of(windows.begin(), windows.end(), [](HWND window) { return IsWindowVisible(window) != FALSE; });
 }
 
 LRESULT Ask(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
@@ -151,32 +125,26 @@ bool FindHit(const std::vector<CaptionHit>& hits, LRESULT code, POINT& middle) {
   return true;
 }
 
-std::vector<HWND> TrayIcons() {
-  std::vector<HWND> icons;
-  const HWND tray = FindWindowW(L"__winex11_standalone_tray", nullptr);
-  if (tray == nullptr) return icons;
-  for (HWND child = GetWindow(tray, GW_CHILD); child != nullptr; child = GetWindow(child, GW_HWNDNEXT)) {
-    if (ClassIs(child, L"__winex11_tray_icon")) icons.push_back(child);
-  }
-  std::sort(icons.begin(), icons.end(), [](HWND a, HWND b) { return CentreOf(a).x < CentreOf(b).x; });
-  return icons;
+HWND NewestTrayIcon() {
+  const std::vector<HWND> icons = wine_tray::Icons();
+  return icons.empty() ? nullptr : icons.back();
 }
 
-POINT CentreOf(HWND window) {
-  RECT bounds{};
-  GetWindowRect(window, &bounds);
-  return POINT{(bounds.left + bounds.right) / 2, (bounds.top + bounds.bottom) / 2};
+bool ClickAt(POINT screen, int button, int count) {
+  std::wstring clicks = L"click";
+  if (count > 1) clicks += L" --repeat " + std::to_wstring(count) + L" --delay 80";
+  // Not "mousemove --sync": it waits for ever when the pointer is already there.
+  return RunXdotool(L"mousemove " + std::to_wstring(screen.x) + L" " + std::to_wstring(screen.y) + L" " + clicks +
+                    L" " + std::to_wstring(button));
 }
 
-bool ClickAt(POINT screen, int button) {
-  return RunXdotool(L"mousemove " + Position(screen) + L" click " + std::to_wstring(button));
+bool ClickAt(HWND window, int x, int y, int button, int count) {
+  POINT point{x, y};
+  ClientToScreen(window, &point);
+  return ClickAt(point, button, count);
 }
 
-bool DoubleClickAt(POINT screen) {
-  return RunXdotool(L"mousemove " + Position(screen) + L" click --repeat 2 --delay 80 1");
-}
-
-bool ClickCentreOf(HWND window, int button) { return ClickAt(CentreOf(window), button); }
+bool ClickCentreOf(HWND window) { return ClickAt(CentreOf(window)); }
 
 bool PressKey(const wchar_t* keysym) { return RunXdotool(std::wstring(L"key ") + keysym); }
 

@@ -3,11 +3,13 @@
 // confirmation. Every test keeps the stored settings and puts them back; every process it starts ends
 // with it.
 #include "KeyTarget.h"
-#include "ProgramUnderTest.h"
+#include "ProgramDriver.h"
 #include "support/HostProcess.h"
 #include "support/Notices.h"
+#include "support/ProcessWindows.h"
 #include "support/RealInput.h"
 #include "support/StoredSettings.h"
+#include "support/WineTray.h"
 
 #include <windows.h>
 
@@ -20,6 +22,7 @@
 
 namespace {
 
+using namespace e2e;
 using Keys = std::vector<std::string>;
 
 constexpr int kKeyComboId = 101;
@@ -31,13 +34,6 @@ constexpr DWORD kBoxMs = 10000;
 const Keys kSpace = {"keydown 32", "keyup 32"};
 const Keys kSpaceWithCtrl = {"keydown 17", "keydown 32", "keyup 17", "keyup 32"};
 
-bool EventExists(const wchar_t* name) {
-  HANDLE event = OpenEventW(SYNCHRONIZE, FALSE, name);
-  if (event == nullptr) return false;
-  CloseHandle(event);
-  return true;
-}
-
 std::string Narrow(const std::wstring& text) {
   std::string bytes(WideCharToMultiByte(CP_UTF8, 0, text.c_str(), -1, nullptr, 0, nullptr, nullptr), '\0');
   WideCharToMultiByte(CP_UTF8, 0, text.c_str(), -1, &bytes[0], static_cast<int>(bytes.size()), nullptr, nullptr);
@@ -48,45 +44,18 @@ std::string Narrow(const std::wstring& text) {
 std::string Narrow(const std::optional<std::wstring>& text) { return text ? Narrow(*text) : "(missing)"; }
 std::string Narrow(const wchar_t* text) { return Narrow(std::wstring(text)); }
 
-// The system's name of a key, as the program shows a stored code.
-std::wstring SystemKeyName(UINT code) {
-  wchar_t name[256] = {};
-  GetKeyNameTextW(static_cast<LONG>(MapVirtualKeyW(code, 0) << 16), name, 256);
-  return name;
-}
-
-// Wine's own notification area: one 20 x 20 child per icon, in the order they were added.
-HWND LastTrayIcon() {
-  const HWND tray = FindWindowW(L"__winex11_standalone_tray", nullptr);
-  if (tray == nullptr) return nullptr;
-  HWND last = nullptr;
-  for (HWND icon = FindWindowExW(tray, nullptr, L"__winex11_tray_icon", nullptr); icon != nullptr;
-       icon = FindWindowExW(tray, icon, L"__winex11_tray_icon", nullptr)) {
-    last = icon;
+// The list a combo box of process processId has dropped; null while none is shown.
+HWND DroppedList(DWORD processId) {
+  for (const HWND window : TopLevelWindowsOf(processId)) {
+    if (ClassIs(window, L"ComboLBox") && IsWindowVisible(window)) return window;
   }
-  return last;
-}
-
-struct ListSearch {
-  DWORD processId;
-  HWND found;
-};
-
-BOOL CALLBACK TakeDroppedList(HWND window, LPARAM context) {
-  auto* search = reinterpret_cast<ListSearch*>(context);
-  DWORD owner = 0;
-  GetWindowThreadProcessId(window, &owner);
-  wchar_t className[32] = {};
-  GetClassNameW(window, className, 32);
-  if (owner != search->processId || std::wstring(className) != L"ComboLBox" || !IsWindowVisible(window)) return TRUE;
-  search->found = window;
-  return FALSE;
+  return nullptr;
 }
 
 class ProgramBridgeAndSave : public testing::Test {
  protected:
   void SetUp() override {
-    ASSERT_FALSE(EventExists(L"重复运行")) << "another copy of the program runs in this prefix";
+    ASSERT_FALSE(AnyCopyRuns()) << "another copy of the program runs in this prefix";
   }
 
   void StartTarget() { ASSERT_TRUE(target_.Start()) << "key_target.exe did not come up"; }
@@ -95,7 +64,7 @@ class ProgramBridgeAndSave : public testing::Test {
   void StartProgram(bool shown) {
     program_ = HostProcess::Start(ProgramPath(), L"");
     ASSERT_TRUE(program_) << "cannot start " << Narrow(ProgramPath());
-    ASSERT_TRUE(WaitUntil([&] { return (form_ = FindProgramForm(program_->Id())) != nullptr; }, kStartMs))
+    ASSERT_TRUE(WaitUntil([&] { return (form_ = FindForm(program_->Id())) != nullptr; }, kStartMs))
         << "the program made no form; exit code " << program_->WaitForExit(0);
     // The form can show before the hook is installed; the list is filled after it, and the program
     // answers a question from outside only once its start-up is over and its message loop runs.
@@ -119,7 +88,7 @@ class ProgramBridgeAndSave : public testing::Test {
 
   // A real click on "保存"; answers the box the program shows for it (null when none came).
   HWND ClickSave() {
-    if (!ClickCentre(Control(kSaveButtonId))) return nullptr;
+    if (!ClickCentreOf(Control(kSaveButtonId))) return nullptr;
     return WaitForNotice(program_->Id(), kBoxMs);
   }
 
@@ -134,15 +103,11 @@ class ProgramBridgeAndSave : public testing::Test {
   void ChooseFromList(int index) {
     RECT combo{};
     GetWindowRect(Control(kKeyComboId), &combo);
-    ASSERT_TRUE(ClickScreen(combo.right - 6, (combo.top + combo.bottom) / 2));
+    ASSERT_TRUE(ClickAt(POINT{combo.right - 6, (combo.top + combo.bottom) / 2}));
     ASSERT_TRUE(WaitUntil([&] { return SendMessageW(Control(kKeyComboId), CB_GETDROPPEDSTATE, 0, 0) != 0; }))
         << "the list did not drop";
-    ListSearch search{program_->Id(), nullptr};
-    ASSERT_TRUE(WaitUntil([&] {
-      EnumWindows(TakeDroppedList, reinterpret_cast<LPARAM>(&search));
-      return search.found != nullptr;
-    }));
-    const HWND list = search.found;
+    HWND list = nullptr;
+    ASSERT_TRUE(WaitUntil([&] { return (list = DroppedList(program_->Id())) != nullptr; }));
     RECT client{};
     GetClientRect(list, &client);
     const int itemHeight = static_cast<int>(SendMessageW(list, LB_GETITEMHEIGHT, 0, 0));
@@ -165,25 +130,15 @@ class ProgramBridgeAndSave : public testing::Test {
     ASSERT_TRUE(ClickAt(ComboEdit(), 10, 8));
     ASSERT_TRUE(WaitUntil([&] { return GetForegroundWindow() == form_; }));
     ASSERT_TRUE(RunXdotool(L"key End shift+Home type " + text));
-    ASSERT_TRUE(WaitUntil([&] { return WindowText(ComboEdit()) == text; }))
-        << "the edit field shows " << Narrow(WindowText(ComboEdit()));
+    ASSERT_TRUE(WaitUntil([&] { return TextOf(ComboEdit()) == text; }))
+        << "the edit field shows " << Narrow(TextOf(ComboEdit()));
   }
 
   // A real click on the form's close button (found by asking the window where it is).
   void ClickCloseButton() {
-    RECT frame{};
-    GetWindowRect(form_, &frame);
-    for (int y = frame.top + 2; y < frame.top + 24; ++y) {
-      for (int x = frame.right - 2; x > frame.right - 40; --x) {
-        DWORD_PTR hit = 0;
-        SendMessageTimeoutW(form_, WM_NCHITTEST, 0, MAKELPARAM(x, y), SMTO_ABORTIFHUNG, 2000, &hit);
-        if (hit == HTCLOSE) {
-          ASSERT_TRUE(ClickScreen(x - 4, y + 4));
-          return;
-        }
-      }
-    }
-    FAIL() << "the form has no close button";
+    POINT closeButton{};
+    ASSERT_TRUE(FindHit(CaptionHits(form_), HTCLOSE, closeButton)) << "the form has no close button";
+    ASSERT_TRUE(ClickAt(closeButton));
   }
 
   static std::wstring ExpectedAutostart() { return L"\"" + DirectoryOf(ProgramPath()) + L"岚枫禾无线按钮扩展.exe\""; }
@@ -271,8 +226,8 @@ TEST_F(ProgramBridgeAndSave, SavingStoresTheChosenKeyTheCtrlChoiceAndTheQuotedAu
   ASSERT_NO_FATAL_FAILURE(StartProgram(true));
 
   ASSERT_NO_FATAL_FAILURE(ChooseFromList(32));
-  ASSERT_TRUE(WaitUntil([&] { return WindowText(ComboEdit()) == L"F5键"; }))
-      << "the list's choice shows " << Narrow(WindowText(ComboEdit()));
+  ASSERT_TRUE(WaitUntil([&] { return TextOf(ComboEdit()) == L"F5键"; }))
+      << "the list's choice shows " << Narrow(TextOf(ComboEdit()));
   ASSERT_NO_FATAL_FAILURE(ClickCheckBox());
   HWND box = ClickSave();
   ASSERT_NO_FATAL_FAILURE(ExpectSavedBox(box));
@@ -301,13 +256,13 @@ TEST_F(ProgramBridgeAndSave, SavingAnUnchangedKeyKeepsItWhileAnUnknownTypedNameS
   ASSERT_TRUE(SetStoredText(kProgramSettingsKey, L"xrctrl", std::nullopt));
   ASSERT_NO_FATAL_FAILURE(StartProgram(false));
   // A saved key: the program starts in the notification area; a double click brings the form.
-  ASSERT_TRUE(WaitUntil([] { return LastTrayIcon() != nullptr; }, kStartMs)) << "no tray icon";
-  ASSERT_TRUE(ClickAt(LastTrayIcon(), 10, 10, 1, 2));
+  ASSERT_TRUE(WaitUntil([] { return NewestTrayIcon() != nullptr; }, kStartMs)) << "no tray icon";
+  ASSERT_TRUE(ClickAt(wine_tray::CentreOf(NewestTrayIcon()), 1, 2));
   ASSERT_TRUE(WaitUntil([&] { return IsWindowVisible(form_) != FALSE; })) << "the double click did not show the form";
 
   const std::wstring shownName = SystemKeyName(13);
   ASSERT_FALSE(shownName.empty());
-  EXPECT_EQ(Narrow(WindowText(ComboEdit())), Narrow(shownName));
+  EXPECT_EQ(Narrow(TextOf(ComboEdit())), Narrow(shownName));
   HWND box = ClickSave();
   ASSERT_NO_FATAL_FAILURE(ExpectSavedBox(box));
   ExpectStored(L"13", L"0");

@@ -2,16 +2,19 @@
 // start, the close question and the tray, a start with a key saved, a second copy, the end of the
 // session. Every copy runs in the tests' job and ends with the test at the latest; the settings and
 // the autostart value are put back after every test.
+#include "KeyTarget.h"
 #include "ProgramDriver.h"
-#include "SettingsBackup.h"
 #include "support/HostProcess.h"
 #include "support/Notices.h"
+#include "support/StoredSettings.h"
+#include "support/WineTray.h"
 
 #include <gtest/gtest.h>
 
 #include <windows.h>
 
 #include <memory>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -21,7 +24,11 @@ using namespace e2e;
 
 constexpr wchar_t kCloseQuestion[] = L"【确认】即退出\n【取消】最小化？";
 constexpr wchar_t kCloseQuestionCaption[] = L"信息提示";
-constexpr wchar_t kTargetTitle[] = L"lanfhe-program-e2e-target";
+
+// A stored setting's text; none for null.
+std::optional<std::wstring> SettingText(const wchar_t* text) {
+  return text != nullptr ? std::optional<std::wstring>(text) : std::nullopt;
+}
 
 // A window's class and process, for a failure message.
 std::string Describe(HWND window) {
@@ -36,16 +43,15 @@ class ProgramTest : public ::testing::Test {
  protected:
   void SetUp() override {
     ASSERT_FALSE(AnyCopyRuns()) << "a copy of the program is already running";
-    trayBefore_ = TrayIcons().size();
+    trayBefore_ = wine_tray::Icons().size();
   }
 
   void TearDown() override {
     // The copies end here, before the settings are put back; an icon of a copy that ended without
     // removing it goes with its process.
     copies_.clear();
-    target_.reset();
-    EXPECT_TRUE(WaitUntil([&] { return TrayIcons().size() == trayBefore_; }, 5000))
-        << "tray icons left behind: " << TrayIcons().size() - trayBefore_;
+    EXPECT_TRUE(WaitUntil([&] { return wine_tray::Icons().size() == trayBefore_; }, 5000))
+        << "tray icons left behind: " << wine_tray::Icons().size() - trayBefore_;
   }
 
   // Starts one more copy of the program; null when it cannot be started.
@@ -65,67 +71,31 @@ class ProgramTest : public ::testing::Test {
   }
 
   bool WaitForTrayCount(size_t added) {
-    return WaitUntil([&] { return TrayIcons().size() == trayBefore_ + added; }, 5000);
+    return WaitUntil([&] { return wine_tray::Icons().size() == trayBefore_ + added; }, 5000);
   }
 
-  // The icon added last (the tray lists them in the order added).
-  static HWND NewestIcon() {
-    const std::vector<HWND> icons = TrayIcons();
-    return icons.empty() ? nullptr : icons.back();
-  }
+  // A window of another process that writes the mouse and key messages it receives; the keys the
+  // program sends go there.
+  HWND StartTarget() { return target_.Start() ? target_.Window() : nullptr; }
 
-  // A window of another process that writes the mouse and key messages it receives, made Wine's
-  // foreground window: the keys the program sends go there.
-  HWND StartTarget() {
-    target_ = HostProcess::Start(BesideTest(L"key_target.exe"), std::wstring(kTargetTitle) + L" 120");
-    if (!target_ || !target_->WaitForOutput("ready", kStartTimeoutMs)) return nullptr;
-    const HWND window = FindWindowW(L"LanfheKeyTarget", kTargetTitle);
-    if (window == nullptr) return nullptr;
-    SetForegroundWindow(window);
-    WaitUntil([&] { return GetForegroundWindow() == window; }, 5000);
-    return window;
-  }
-
-  // A real middle click over the target (clear of the centred form); the key lines the target wrote
-  // for it, in order, or "no click" and what was where when the click itself did not arrive.
+  // A real middle click over the target; the key lines the target wrote for it, in order, or
+  // "no click" and what was where when the click itself did not arrive.
   std::vector<std::string> MiddleClickKeys(HWND target) {
-    if (GetForegroundWindow() != target) {
-      SetForegroundWindow(target);
-      WaitUntil([&] { return GetForegroundWindow() == target; }, 5000);
-    }
-    const size_t seen = target_->Output().size();
-    RECT client{};
-    GetClientRect(target, &client);
-    POINT spot{client.right - 40, client.bottom - 40};
-    ClientToScreen(target, &spot);
-    if (!ClickAt(spot, 2) ||
-        !WaitUntil([&] { return target_->Output().find("mbutton up", seen) != std::string::npos; }, 5000)) {
-      return {"no click", "under the pointer: " + Describe(WindowFromPoint(spot)), "target: " + Describe(target),
-              "foreground: " + Describe(GetForegroundWindow())};
-    }
-    Sleep(300);  // a key sent late would still be counted
-    std::vector<std::string> keys;
-    const std::string text = target_->Output().substr(seen);
-    for (size_t begin = 0; begin < text.size();) {
-      size_t end = text.find('\n', begin);
-      if (end == std::string::npos) end = text.size();
-      std::string line = text.substr(begin, end - begin);
-      if (!line.empty() && line.back() == '\r') line.pop_back();
-      if (line.rfind("key", 0) == 0 || line.rfind("syskey", 0) == 0) keys.push_back(line);
-      begin = end + 1;
-    }
-    return keys;
+    const MiddleClickSeen seen = target_.MiddleClick();
+    if (seen.clickArrived) return seen.keys;
+    return {"no click", "under the pointer: " + Describe(WindowFromPoint(target_.ClickPoint())),
+            "target: " + Describe(target), "foreground: " + Describe(GetForegroundWindow())};
   }
 
-  SettingsBackup settings_;
+  StoredSettingsBackup settings_;
   std::vector<std::unique_ptr<HostProcess>> copies_;
-  std::unique_ptr<HostProcess> target_;
+  KeyTarget target_;
   size_t trayBefore_ = 0;
 };
 
 TEST_F(ProgramTest, FirstStartShowsTheCentredFixedFormWithTheKeyListAndNoIcon) {
-  ASSERT_TRUE(SettingsBackup::Forget(L"xrcode"));
-  ASSERT_TRUE(SettingsBackup::Forget(L"xrctrl"));
+  ASSERT_TRUE(SetStoredText(kProgramSettingsKey, L"xrcode", std::nullopt));
+  ASSERT_TRUE(SetStoredText(kProgramSettingsKey, L"xrctrl", std::nullopt));
   HostProcess* copy = StartCopy();
   ASSERT_NE(copy, nullptr);
   const HWND form = WaitForForm(*copy, true);
@@ -204,12 +174,12 @@ TEST_F(ProgramTest, FirstStartShowsTheCentredFixedFormWithTheKeyListAndNoIcon) {
   EXPECT_EQ(TextOf(combo), SystemKeyName(VK_SPACE));
   EXPECT_EQ(Ask(GetDlgItem(form, 103), BM_GETCHECK), BST_UNCHECKED);
 
-  EXPECT_EQ(TrayIcons().size(), trayBefore_);
+  EXPECT_EQ(wine_tray::Icons().size(), trayBefore_);
   EXPECT_TRUE(copy->IsRunning());
 }
 
 TEST_F(ProgramTest, CancelGoesToTheTrayADoubleClickComesBackEscAsksAndOkEndsWithZero) {
-  ASSERT_TRUE(SettingsBackup::Forget(L"xrcode"));
+  ASSERT_TRUE(SetStoredText(kProgramSettingsKey, L"xrcode", std::nullopt));
   HostProcess* copy = StartCopy();
   ASSERT_NE(copy, nullptr);
   const HWND form = WaitForForm(*copy, true);
@@ -228,13 +198,13 @@ TEST_F(ProgramTest, CancelGoesToTheTrayADoubleClickComesBackEscAsksAndOkEndsWith
   ASSERT_TRUE(ClickCentreOf(GetDlgItem(question, IDCANCEL)));
 
   EXPECT_TRUE(WaitUntil([&] { return !IsWindowVisible(form); }, 5000)) << "Cancel left the form shown";
-  EXPECT_TRUE(WaitForTrayCount(1)) << "not one icon: " << TrayIcons().size() - trayBefore_;
+  EXPECT_TRUE(WaitForTrayCount(1)) << "not one icon: " << wine_tray::Icons().size() - trayBefore_;
   EXPECT_FALSE(IsWindow(question));
   EXPECT_TRUE(copy->IsRunning());
 
-  const HWND icon = NewestIcon();
+  const HWND icon = NewestTrayIcon();
   ASSERT_NE(icon, nullptr);
-  ASSERT_TRUE(DoubleClickAt(CentreOf(icon)));
+  ASSERT_TRUE(ClickAt(wine_tray::CentreOf(icon), 1, 2));
   EXPECT_TRUE(WaitUntil([&] { return IsWindowVisible(form) != FALSE; }, 5000)) << "the double click did not show it";
   EXPECT_TRUE(WaitForTrayCount(0)) << "the icon stayed";
 
@@ -254,11 +224,11 @@ TEST_F(ProgramTest, CancelGoesToTheTrayADoubleClickComesBackEscAsksAndOkEndsWith
 
   ASSERT_TRUE(ClickCentreOf(GetDlgItem(question, IDOK)));
   EXPECT_EQ(copy->WaitForExit(10000), 0u);
-  EXPECT_EQ(TrayIcons().size(), trayBefore_);
+  EXPECT_EQ(wine_tray::Icons().size(), trayBefore_);
 }
 
 TEST_F(ProgramTest, TheEndOfTheSessionIsAllowedWithoutAQuestion) {
-  ASSERT_TRUE(SettingsBackup::Forget(L"xrcode"));
+  ASSERT_TRUE(SetStoredText(kProgramSettingsKey, L"xrcode", std::nullopt));
   HostProcess* copy = StartCopy();
   ASSERT_NE(copy, nullptr);
   const HWND form = WaitForForm(*copy, true);
@@ -272,14 +242,14 @@ TEST_F(ProgramTest, TheEndOfTheSessionIsAllowedWithoutAQuestion) {
 }
 
 TEST_F(ProgramTest, AStartWithAKeySavedStaysInTheTrayWithCtrlAlreadyOn) {
-  ASSERT_TRUE(SettingsBackup::Store(L"xrcode", L"65"));
-  ASSERT_TRUE(SettingsBackup::Store(L"xrctrl", L"1"));
+  ASSERT_TRUE(SetStoredText(kProgramSettingsKey, L"xrcode", L"65"));
+  ASSERT_TRUE(SetStoredText(kProgramSettingsKey, L"xrctrl", L"1"));
   const HWND target = StartTarget();
   ASSERT_NE(target, nullptr) << "the key target did not come up";
 
   HostProcess* copy = StartCopy();
   ASSERT_NE(copy, nullptr);
-  ASSERT_TRUE(WaitForTrayCount(1)) << "not one icon: " << TrayIcons().size() - trayBefore_;
+  ASSERT_TRUE(WaitForTrayCount(1)) << "not one icon: " << wine_tray::Icons().size() - trayBefore_;
   const HWND form = WaitForForm(*copy, false);
   ASSERT_NE(form, nullptr);
   EXPECT_FALSE(HasVisibleWindow(copy->Id()));
@@ -289,7 +259,7 @@ TEST_F(ProgramTest, AStartWithAKeySavedStaysInTheTrayWithCtrlAlreadyOn) {
   EXPECT_EQ(MiddleClickKeys(target), (std::vector<std::string>{"keydown 17", "keydown 65", "keyup 17", "keyup 65"}));
   EXPECT_FALSE(HasVisibleWindow(copy->Id()));
 
-  ASSERT_TRUE(DoubleClickAt(CentreOf(NewestIcon())));
+  ASSERT_TRUE(ClickAt(wine_tray::CentreOf(NewestTrayIcon()), 1, 2));
   ASSERT_TRUE(WaitUntil([&] { return IsWindowVisible(form) != FALSE; }, 5000)) << "the double click did not show it";
   EXPECT_TRUE(WaitForTrayCount(0));
   EXPECT_EQ(Ask(GetDlgItem(form, 103), BM_GETCHECK), BST_CHECKED);
@@ -310,10 +280,10 @@ TEST_F(ProgramTest, OnlyAStoredCtrlChoiceOfOneTicksTheBox) {
                         {L"2", BST_UNCHECKED, alone},
                         {nullptr, BST_UNCHECKED, alone},
                         {L"1", BST_CHECKED, {"keydown 17", "keydown 65", "keyup 17", "keyup 65"}}};
-  ASSERT_TRUE(SettingsBackup::Store(L"xrcode", L"65"));
+  ASSERT_TRUE(SetStoredText(kProgramSettingsKey, L"xrcode", L"65"));
   for (const Case& c : cases) {
     SCOPED_TRACE(c.stored != nullptr ? testing::PrintToString(std::wstring(c.stored)) : std::string("missing"));
-    ASSERT_TRUE(c.stored != nullptr ? SettingsBackup::Store(L"xrctrl", c.stored) : SettingsBackup::Forget(L"xrctrl"));
+    ASSERT_TRUE(SetStoredText(kProgramSettingsKey, L"xrctrl", SettingText(c.stored)));
     HostProcess* copy = StartCopy();
     ASSERT_NE(copy, nullptr);
     ASSERT_TRUE(WaitForTrayCount(1));
@@ -334,8 +304,7 @@ TEST_F(ProgramTest, ASecondCopyShowsTheNoticeEndsWithZeroAndLeavesTheFirstAsItWa
   };
   for (const Case& c : {Case{"first copy shown", nullptr}, Case{"first copy in the tray", L"65"}}) {
     SCOPED_TRACE(c.name);
-    ASSERT_TRUE(c.storedKey != nullptr ? SettingsBackup::Store(L"xrcode", c.storedKey)
-                                       : SettingsBackup::Forget(L"xrcode"));
+    ASSERT_TRUE(SetStoredText(kProgramSettingsKey, L"xrcode", SettingText(c.storedKey)));
     const bool shown = c.storedKey == nullptr;
     HostProcess* first = StartCopy();
     ASSERT_NE(first, nullptr);
@@ -354,7 +323,7 @@ TEST_F(ProgramTest, ASecondCopyShowsTheNoticeEndsWithZeroAndLeavesTheFirstAsItWa
     EXPECT_EQ(second->WaitForExit(10000), 0u);
 
     // The second copy's own icon (added before the guard stopped it) goes with its process.
-    EXPECT_TRUE(WaitForTrayCount(shown ? 0 : 1)) << "icons now: " << TrayIcons().size() - trayBefore_;
+    EXPECT_TRUE(WaitForTrayCount(shown ? 0 : 1)) << "icons now: " << wine_tray::Icons().size() - trayBefore_;
     EXPECT_TRUE(first->IsRunning());
     EXPECT_EQ(FindForm(first->Id()), form);
     EXPECT_EQ(IsWindowVisible(form) != FALSE, shown);

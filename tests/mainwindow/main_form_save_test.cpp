@@ -4,6 +4,7 @@
 #include "mainwindow/MainForm.h"
 #include "settings/DynamicImports.h"
 #include "settings/SettingsWriter.h"
+#include "support/NamedEvents.h"
 #include "support/Notices.h"
 #include "support/StoredSettings.h"
 #include "support/WindowTestSupport.h"
@@ -56,13 +57,6 @@ std::wstring OwnDirectory() {
   GetModuleFileNameW(nullptr, path, MAX_PATH);
   const std::wstring text = path;
   return text.substr(0, text.rfind(L'\\') + 1);
-}
-
-bool EventExists(const wchar_t* name) {
-  HANDLE event = OpenEventW(SYNCHRONIZE, FALSE, name);
-  if (event == nullptr) return false;
-  CloseHandle(event);
-  return true;
 }
 
 TEST(MainFormSave, ShowsSaveFailedWithTheErrorIconWhenAnyWriteIsRefused) {

@@ -16,6 +16,7 @@
 #include <vector>
 
 #include "support/HostProcess.h"
+#include "support/NamedEvents.h"
 #include "support/Notices.h"
 
 namespace {
@@ -50,13 +51,6 @@ std::wstring Upper(std::wstring text) {
 std::wstring Lower(std::wstring text) {
   CharLowerBuffW(&text[0], static_cast<DWORD>(text.size()));
   return text;
-}
-
-bool EventExists(const wchar_t* name) {
-  HANDLE event = OpenEventW(SYNCHRONIZE, FALSE, name);
-  if (event == nullptr) return false;
-  CloseHandle(event);
-  return true;
 }
 
 bool IsTopmost(HWND window) { return (GetWindowLongPtrW(window, GWL_EXSTYLE) & WS_EX_TOPMOST) != 0; }

@@ -1,22 +1,8 @@
 #include "support/Notices.h"
 
+#include "support/ProcessWindows.h"
+
 namespace {
-
-struct NoticeSearch {
-  DWORD processId;
-  HWND found;
-};
-
-BOOL CALLBACK TakeNotice(HWND window, LPARAM context) {
-  auto* search = reinterpret_cast<NoticeSearch*>(context);
-  wchar_t className[64] = {};
-  GetClassNameW(window, className, 64);
-  DWORD owner = 0;
-  GetWindowThreadProcessId(window, &owner);
-  if (owner != search->processId || std::wstring(className) != L"#32770" || !IsWindowVisible(window)) return TRUE;
-  search->found = window;
-  return FALSE;
-}
 
 std::wstring TextOf(HWND window) {
   wchar_t text[512] = {};
@@ -27,9 +13,10 @@ std::wstring TextOf(HWND window) {
 }  // namespace
 
 HWND FindNotice(DWORD processId) {
-  NoticeSearch search{processId, nullptr};
-  EnumWindows(TakeNotice, reinterpret_cast<LPARAM>(&search));
-  return search.found;
+  for (const HWND window : TopLevelWindowsOf(processId)) {
+    if (ClassIs(window, L"#32770") && IsWindowVisible(window)) return window;
+  }
+  return nullptr;
 }
 
 HWND WaitForNotice(DWORD processId, DWORD timeoutMs) {

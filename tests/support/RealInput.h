@@ -32,8 +32,9 @@ inline bool RunXdotool(const std::wstring& arguments) {
       FALSE) {
     return false;
   }
-  if (process.hThread != nullptr) CloseHandle(process.hThread);
-  if (process.hProcess != nullptr) CloseHandle(process.hProcess);
+  // No handles to close: for a native program Wine fills the record with whatever lay on its stack,
+  // and closing those values closed handles of the test's own (once its job, which then ended the
+  // test process and every host with it).
   for (int waited = 0; waited < 10000; waited += 10) {
     const HANDLE file = CreateFileW(windowsPath.c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_DELETE, nullptr,
                                     OPEN_EXISTING, 0, nullptr);

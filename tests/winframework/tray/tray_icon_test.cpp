@@ -2,7 +2,9 @@
 // read from the tray's process) and clicked with real X input: adding, changing and removing it,
 // the tip limit, the clicks that come back as tray events, the removal with the window, and the
 // icon added again when the notification area is rebuilt.
+#include "support/RealInput.h"
 #include "support/WindowTestSupport.h"
+#include "support/WineTray.h"
 #include "winframework/FrameworkMessages.h"
 #include "winframework/FrameworkTestSupport.h"
 #include "winframework/OwnedHandles.h"
@@ -18,9 +20,6 @@
 #include <memory>
 #include <string>
 #include <vector>
-
-#include "WineTray.h"
-#include "support/RealInput.h"
 
 namespace {
 

@@ -1,11 +1,11 @@
-#include "WineTray.h"
+#include "support/WineTray.h"
 
 #include "settings/KernelHandle.h"
+#include "support/ProcessWindows.h"
 
 #include <commctrl.h>
 
 #include <algorithm>
-#include <cwchar>
 
 namespace {
 
@@ -13,12 +13,6 @@ constexpr wchar_t kTrayClass[] = L"__winex11_standalone_tray";
 constexpr wchar_t kIconClass[] = L"__winex11_tray_icon";
 // Far more than any tip: a tooltip tool's text is at most this long.
 constexpr size_t kTipBufferUnits = 1024;
-
-bool ClassIs(HWND window, const wchar_t* name) {
-  wchar_t className[64] = {};
-  GetClassNameW(window, className, 64);
-  return wcscmp(className, name) == 0;
-}
 
 DWORD ProcessOf(HWND window) {
   DWORD process = 0;
@@ -51,18 +45,11 @@ struct RemoteTool {
 };
 
 std::vector<HWND> TooltipsOf(DWORD process) {
-  struct Search {
-    DWORD process;
-    std::vector<HWND> found;
-  } search{process, {}};
-  EnumWindows(
-      [](HWND window, LPARAM context) -> BOOL {
-        auto& s = *reinterpret_cast<Search*>(context);
-        if (ProcessOf(window) == s.process && ClassIs(window, TOOLTIPS_CLASSW)) s.found.push_back(window);
-        return TRUE;
-      },
-      reinterpret_cast<LPARAM>(&search));
-  return search.found;
+  std::vector<HWND> tooltips;
+  for (const HWND window : TopLevelWindowsOf(process)) {
+    if (ClassIs(window, TOOLTIPS_CLASSW)) tooltips.push_back(window);
+  }
+  return tooltips;
 }
 
 // Asks tooltip for its first tool (TTM_ENUMTOOLSW) or for the text of tool (TTM_GETTEXTW), in the
