@@ -55,6 +55,15 @@ class ControlsTest : public WindowTest {
 
   HWND EditOf(const CVolComboBox& combo) { return FindWindowExW(combo.Handle(), nullptr, L"Edit", nullptr); }
 
+  // The display's keyboard for the form: a real click into an empty part of it (a window another test
+  // left may keep the keyboard otherwise), then the focus on focus.
+  void ClaimKeyboard(HWND focus = nullptr) {
+    ASSERT_TRUE(RunXdotool(L"mousemove " + ScreenPositionOf(form.Handle(), 250, 70) + L" click 1"));
+    ASSERT_TRUE(PumpUntilInputReleased([](const MSG& msg) { return msg.message == WM_LBUTTONUP; }, 5000,
+                                       &PreTranslateWindowChain));
+    ASSERT_TRUE(BringToFront(form.Handle(), focus));
+  }
+
   HandlerOwner owner;
   DesignedForm form;
 };
@@ -170,7 +179,7 @@ TEST_F(ControlsTest, TextSetByTheProgramRaisesNoEditChangeButTypingDoes) {
   EXPECT_EQ(owner.log, (std::vector<std::string>{kEditChanged}));
 
   owner.log.clear();
-  ASSERT_TRUE(BringToFront(form.Handle(), EditOf(combo)));
+  ClaimKeyboard(EditOf(combo));
   ASSERT_TRUE(RunXdotool(L"key End type xy"));
   EXPECT_TRUE(PumpUntil([&] { return owner.log.size() >= 2; }, 10000, &PreTranslateWindowChain));
   EXPECT_EQ(owner.log, (std::vector<std::string>{kEditChanged, kEditChanged})) << "one per typed character";
@@ -196,7 +205,7 @@ TEST_F(ControlsTest, KeysTypedIntoTheEditFieldAreTheCombosAndCanBeSwallowed) {
   combo.BindEvent(ControlEvents::kKeyDown, owner.events, &KeyLog::Down);
   combo.AttachListener();
   combo.SetControlText(L"ab");
-  ASSERT_TRUE(BringToFront(form.Handle(), EditOf(combo)));
+  ClaimKeyboard(EditOf(combo));
   ASSERT_TRUE(RunXdotool(L"key Home Delete shift+End"));
   EXPECT_TRUE(PumpUntil([&] { return owner.log.size() >= 4; }, 10000, &PreTranslateWindowChain));
   EXPECT_EQ(owner.log, (std::vector<std::string>{"combo down 36 0", "combo down 46 0", "combo down 16 0",
@@ -223,7 +232,7 @@ TEST_F(ControlsTest, AChosenItemIsConfirmedOnceTheEditTextShowsIt) {
   combo.BindEvent(ComboEvents::kDropDown, owner.events, &LogPlain<kDropDown>);
   combo.BindEvent(ComboEvents::kCloseUp, owner.events, &LogPlain<kCloseUp>);
   combo.AttachListener();
-  ASSERT_TRUE(BringToFront(form.Handle(), EditOf(combo)));
+  ClaimKeyboard(EditOf(combo));
 
   RECT bounds{};
   GetWindowRect(combo.Handle(), &bounds);
@@ -332,7 +341,7 @@ TEST_F(ControlsTest, AClickOnACheckBoxRaisesTheClickAfterTheStateToggled) {
   CVolWinCreateInfo info = Child(29, 46, 184, 16, 103);
   ASSERT_EQ(check.Create(info), 1);
   CheckState::box = check.Handle();
-  ASSERT_TRUE(BringToFront(form.Handle()));
+  ClaimKeyboard();
   ASSERT_TRUE(RunXdotool(L"mousemove " + ScreenPositionOf(check.Handle(), 6, 8) + L" click 1"));
   EXPECT_TRUE(PumpUntil([&] { return !owner.log.empty(); }, 10000, &PreTranslateWindowChain));
   ASSERT_TRUE(RunXdotool(L"click 1"));
