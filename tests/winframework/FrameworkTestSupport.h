@@ -4,6 +4,7 @@
 
 #include "runtime/VolObject.h"
 #include "winframework/EventObjectPointer.h"
+#include "winframework/WinCreateInfo.h"
 #include "winframework/WinForm.h"
 
 #include <string>
@@ -50,6 +51,19 @@ int32_t LogThree(CVolObject* owner, CVolObject*, int32_t, int32_t a, int32_t b, 
   HandlerOwner::Of(owner).log.push_back(std::string(Name) + " " + std::to_string(a) + " " + std::to_string(b) + " " +
                                         std::to_string(c));
   return HandlerOwner::Of(owner).answer;
+}
+
+// A creation record for a child control of form at a place of its client area.
+inline CVolWinCreateInfo ChildCreateInfo(CVolWinForm& form, int left, int top, int width, int height, int id) {
+  CVolWinCreateInfo info;
+  info.parentWindow = form.Adapter();
+  info.parentControl = &form;
+  info.left = left;
+  info.top = top;
+  info.width = width;
+  info.height = height;
+  info.controlId = id;
+  return info;
 }
 
 // A form designed with a client area of width x height.

@@ -42,15 +42,7 @@ class ControlsTest : public WindowTest {
 
   // A creation record for a child of the form.
   CVolWinCreateInfo Child(int left, int top, int width, int height, int id) {
-    CVolWinCreateInfo info;
-    info.parentWindow = form.Adapter();
-    info.parentControl = &form;
-    info.left = left;
-    info.top = top;
-    info.width = width;
-    info.height = height;
-    info.controlId = id;
-    return info;
+    return ChildCreateInfo(form, left, top, width, height, id);
   }
 
   HWND EditOf(const CVolComboBox& combo) { return FindWindowExW(combo.Handle(), nullptr, L"Edit", nullptr); }

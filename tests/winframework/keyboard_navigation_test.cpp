@@ -62,14 +62,7 @@ class NavigationTest : public WindowTest {
   }
 
   void Place(CVolWinControl& control, int left, int top, int width, int height, int id) {
-    CVolWinCreateInfo info;
-    info.parentWindow = form.Adapter();
-    info.parentControl = &form;
-    info.left = left;
-    info.top = top;
-    info.width = width;
-    info.height = height;
-    info.controlId = id;
+    CVolWinCreateInfo info = ChildCreateInfo(form, left, top, width, height, id);
     ASSERT_EQ(control.Create(info), 1);
   }
 
