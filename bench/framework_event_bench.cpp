@@ -5,6 +5,7 @@
 // indirect call of the handler's own type, and the allocations counted while raising.
 #include "BenchAllocations.h"
 #include "BenchClock.h"
+#include "BenchEventOwner.h"
 #include "runtime/VolObject.h"
 #include "winframework/EventObjectPointer.h"
 #include "winframework/EventSlot.h"
@@ -21,16 +22,7 @@ namespace {
 
 volatile int32_t g_sink = 0;
 
-// The owner of the bound handler, torn down like a form's event object.
-class Owner : public CVolObject {
- public:
-  Owner() : events(new CVolEventObjectPointer(this)) {}
-  ~Owner() override { events->TearDown(); }
-  Owner(const Owner&) = delete;
-  Owner& operator=(const Owner&) = delete;
-
-  CVolEventObjectPointer* events;
-};
+using Owner = BenchEventOwner;
 
 // A mouse-event handler that does almost nothing, so the figures show the way to it.
 int32_t OnMouseMove(CVolObject*, CVolObject*, int32_t, int32_t x, int32_t y, int32_t flags) {

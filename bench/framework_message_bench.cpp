@@ -5,6 +5,7 @@
 // bare window in the same run, and the allocations the program's own code made per message.
 #include "BenchAllocations.h"
 #include "BenchClock.h"
+#include "BenchEventOwner.h"
 #include "runtime/VolObject.h"
 #include "winframework/EventObjectPointer.h"
 #include "winframework/WinControl.h"
@@ -20,17 +21,7 @@
 
 namespace {
 
-// The owner of the bound handlers; they count their calls, so the run shows that the path was taken.
-class Owner : public CVolObject {
- public:
-  Owner() : events(new CVolEventObjectPointer(this)) {}
-  ~Owner() override { events->TearDown(); }
-  Owner(const Owner&) = delete;
-  Owner& operator=(const Owner&) = delete;
-
-  CVolEventObjectPointer* events;
-  long calls = 0;
-};
+using Owner = BenchEventOwner;
 
 int32_t OnAnyMessage(CVolObject* owner, CVolObject*, int32_t, HWND, UINT, WPARAM, LPARAM, MSG*) {
   ++static_cast<Owner*>(owner)->calls;
