@@ -1,8 +1,6 @@
 // Buttons, check boxes and combo boxes on a real form: their creation steps and styles, the click
 // and combo events (with real keys and clicks where the system's own behaviour matters), the
 // default push button, colours, and the key list.
-#include "bridge/KeyCatalogue.h"
-#include "bridge/KeyList.h"
 #include "support/RealInput.h"
 #include "support/WindowTestSupport.h"
 #include "winframework/Buttons.h"
@@ -275,28 +273,6 @@ TEST_F(ControlsTest, ItemsAreInsertedWithItemDataZeroAndOnlyIntoAWindow) {
   SendMessageW(combo.Handle(), CB_GETLBTEXT, 2, reinterpret_cast<LPARAM>(text));
   EXPECT_STREQ(text, L"");
   for (int i = 0; i < 3; ++i) EXPECT_EQ(SendMessageW(combo.Handle(), CB_GETITEMDATA, i, 0), 0);
-}
-
-TEST_F(ControlsTest, TheKeyListHoldsTheCatalogueInOrder) {
-  CVolComboBox combo;
-  FillKeyList(combo);  // no window: nothing happens
-  CVolWinCreateInfo info = Child(29, 14, 112, 30, 101);
-  ASSERT_EQ(combo.Create(info), 1);
-  SendMessageW(combo.Handle(), CB_SETITEMDATA, 0, 5);  // an empty list has no item 0; this does nothing
-  FillKeyList(combo);
-  ASSERT_EQ(SendMessageW(combo.Handle(), CB_GETCOUNT, 0, 0), kKeyCatalogueCount);
-  for (int i = 0; i < kKeyCatalogueCount; ++i) {
-    wchar_t text[32] = {};
-    SendMessageW(combo.Handle(), CB_GETLBTEXT, i, reinterpret_cast<LPARAM>(text));
-    EXPECT_STREQ(text, KeyCatalogue()[i].text) << "position " << i;
-    EXPECT_EQ(SendMessageW(combo.Handle(), CB_GETITEMDATA, i, 0), 0) << "position " << i;
-  }
-  wchar_t first[8] = {};
-  wchar_t last[8] = {};
-  SendMessageW(combo.Handle(), CB_GETLBTEXT, 0, reinterpret_cast<LPARAM>(first));
-  SendMessageW(combo.Handle(), CB_GETLBTEXT, kKeyCatalogueCount - 1, reinterpret_cast<LPARAM>(last));
-  EXPECT_STREQ(first, L"空格键");
-  EXPECT_STREQ(last, L"无");
 }
 
 TEST_F(ControlsTest, ADefaultPushButtonBecomesTheFormsDefaultButton) {

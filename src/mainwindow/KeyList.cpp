@@ -1,4 +1,4 @@
-#include "bridge/KeyList.h"
+#include "mainwindow/KeyList.h"
 
 #include "bridge/KeyCatalogue.h"
 #include "winframework/ComboBox.h"
