@@ -1,9 +1,10 @@
 // What the mouse hook costs. Every mouse event on the desktop passes through MouseHookProc, so
-// mouse movement should cost hardly more than a hook that only chains; a middle-button press pays
-// for one registry read and the injected key events.
-// Prints figures only. The middle-button press uses the real registry (the program's own
-// "xrcode", put back afterwards) and a counting stand-in for keybd_event, so no real key is sent.
+// mouse movement should cost hardly more than a hook that only chains; a middle-button press only
+// posts one message. The press's work on the message loop (decision, stored key, one SendInput) is
+// timed apart, with a counting stand-in for SendInput, so no real key is sent.
+// Prints figures only.
 #include "BenchClock.h"
+#include "bridge/InputCore.h"
 #include "bridge/KeystrokeInjection.h"
 #include "bridge/MouseHook.h"
 #include "runtime/VolException.h"
@@ -21,9 +22,25 @@
 namespace {
 
 long g_keyEvents = 0;
+long g_reads = 0;
 
 LRESULT WINAPI ChainOnly(HHOOK, int, WPARAM, LPARAM) { return 0; }
-VOID WINAPI CountKeybdEvent(BYTE, BYTE, DWORD, ULONG_PTR) { ++g_keyEvents; }
+
+class CountingInjector final : public KeyInjector {
+ public:
+  UINT Inject(const INPUT*, UINT count) override {
+    g_keyEvents += count;
+    return count;
+  }
+};
+
+class CountingReader final : public SettingsReader {
+ public:
+  std::wstring ReadText(const std::wstring&, const std::wstring&, const std::wstring&) const override {
+    ++g_reads;
+    return L"65";
+  }
+};
 
 // The least a hook can do: pass the event on through the same table.
 LRESULT CALLBACK BareHookProc(int nCode, WPARAM wParam, LPARAM lParam) {
@@ -52,35 +69,31 @@ void CompareMovement(const char* chain, long callsPerRound) {
               chain, bridge, bare, bridge / bare);
 }
 
-class StoredKeyCode {
- public:
-  explicit StoredKeyCode(const std::wstring& code) : saved_(RegistryReadText(kKey, L"xrcode", kMissing)) {
-    RegistryWriteText(kKey, L"xrcode", code);
-  }
-  ~StoredKeyCode() {
-    if (saved_ != kMissing) {
-      RegistryWriteText(kKey, L"xrcode", saved_);
-      return;
-    }
-    RegistryKey key;
-    if (RegOpenKeyExW(HKEY_CURRENT_USER, kKey, 0, KEY_SET_VALUE, key.Receive()) == ERROR_SUCCESS) {
-      RegDeleteValueW(key.get(), L"xrcode");
-    }
-  }
-
- private:
-  static constexpr const wchar_t* kKey = L"Software\\lanfhe\\";
-  static constexpr const wchar_t* kMissing = L"\x1F<missing>";
-  std::wstring saved_;
-};
-
-void MiddlePress(int ctrlCombo, long presses) {
-  g_ctrlCombo = ctrlCombo;
-  g_keyEvents = 0;
+// The hook's own call for a press: it posts one message, which is taken out again between rounds.
+void HookPress(HWND window, long presses) {
   MSLLHOOKSTRUCT info{};
   const double ns = NanosecondsPerCall(&MouseHookProc, WM_MBUTTONDOWN, info, presses);
-  std::printf("middle-button press, \"xrcode\" = \"65\", Ctrl flag %d: %.2f us per press (%.1f key events each)\n",
-              ctrlCombo, ns / 1000.0, double(g_keyEvents) / double(presses));
+  MSG msg;
+  long posted = 0;
+  while (PeekMessageW(&msg, window, 0, 0, PM_REMOVE)) ++posted;
+  std::printf("middle-button press in the hook: %.2f us per call (%ld messages posted for %ld presses)\n", ns / 1000.0,
+              posted, presses);
+}
+
+// The press's work on the message loop: the decision, the stored key from the cache and the one
+// injection call.
+void LoopPress(InputCore& core, int ctrlCombo, long presses) {
+  g_ctrlCombo = ctrlCombo;
+  g_keyEvents = 0;
+  const long readsBefore = g_reads;
+  const double start = BenchSeconds();
+  for (long i = 0; i < presses; ++i) {
+    SendMessageW(core.Window(), InputCore::kHookPressMessage, 0, static_cast<LPARAM>(GetTickCount()));
+  }
+  const double us = (BenchSeconds() - start) * 1e6 / double(presses);
+  std::printf("middle-button press on the loop, Ctrl flag %d: %.2f us per press (%.1f key events, %.3f settings "
+              "reads each; goal 0 reads)\n",
+              ctrlCombo, us, double(g_keyEvents) / double(presses), double(g_reads - readsBefore) / double(presses));
 }
 
 }  // namespace
@@ -93,7 +106,8 @@ int main() {
     return 1;
   }
   g_mouseHook = nullptr;  // not installed: the benchmark calls the procedure itself
-  g_buttonHandler = reinterpret_cast<std::intptr_t>(&OnMouseButton);
+  const HWND window = CreateWindowExW(0, L"STATIC", L"", 0, 0, 0, 0, 0, HWND_MESSAGE, nullptr, nullptr, nullptr);
+  SetHookPressTarget(HookPressTarget{window, WM_APP});
 
   g_user32Imports[kUser32CallNextHookEx].address = reinterpret_cast<void*>(&ChainOnly);
   CompareMovement("a stand-in", 5'000'000);
@@ -101,9 +115,20 @@ int main() {
   CompareMovement("the real", 200'000);
 
   g_user32Imports[kUser32CallNextHookEx].address = reinterpret_cast<void*>(&ChainOnly);
-  g_user32Imports[kUser32KeybdEvent].address = reinterpret_cast<void*>(&CountKeybdEvent);
-  const StoredKeyCode stored(L"65");
-  MiddlePress(0, 20'000);
-  MiddlePress(1, 20'000);
+  HookPress(window, 5'000);
+  ClearHookPressTarget();
+
+  // A core whose hook is not the system's: its window receives the presses from this loop.
+  CountingReader reader;
+  CountingInjector injector;
+  InputCore core;
+  core.SetSettingsReader(&reader);
+  if (!core.Start()) return 1;
+  RemoveMouseHook();
+  core.SetInjector(&injector);
+  LoopPress(core, 0, 20'000);
+  LoopPress(core, 1, 20'000);
+  core.Stop();
+  DestroyWindow(window);
   return 0;
 }

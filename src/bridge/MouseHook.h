@@ -1,21 +1,26 @@
-// The global low-level mouse hook: every mouse event of the desktop is translated into a
-// (button, action) pair for the one registered handler and always passed on unchanged.
+// The global low-level mouse hook. It only notes a middle-button press, by one posted message to the
+// window that decides and sends, and passes every event on unchanged: nothing that can wait runs
+// inside it, because the whole desktop's input waits for it and the system drops a hook that is too
+// slow.
 #pragma once
 
 #include <windows.h>
 
-#include <cstdint>
-
-// reserved is always 0.
-using ButtonHandler = void (*)(int button, int action, std::intptr_t reserved);
-
-// Kept only to be handed to CallNextHookEx.
+// The installed hook; null while there is none.
 extern HHOOK g_mouseHook;
-// The handler's address as a signed number; called only while greater than zero.
-extern std::int64_t g_buttonHandler;
+
+// Where the hook notes its presses. With no window the hook only chains.
+struct HookPressTarget {
+  HWND window;   // told of every middle-button press
+  UINT message;  // posted with wParam 0, lParam the press's tick (GetTickCount)
+};
+void SetHookPressTarget(const HookPressTarget& target);
+void ClearHookPressTarget();
 
 LRESULT CALLBACK MouseHookProc(int nCode, WPARAM wParam, LPARAM lParam);
 
-// Installs MouseHookProc for all threads of the desktop, then registers OnMouseButton. The hook is
-// never removed; it ends with the process. Needs g_user32Imports filled.
-void InstallMouseHook();
+// Installs MouseHookProc for all threads of the desktop, first removing a hook installed before (which
+// may already be gone). True when the system gave a hook. Needs g_user32Imports filled.
+bool InstallMouseHook();
+// Removes the hook, if any.
+void RemoveMouseHook();

@@ -3,6 +3,7 @@
 // program's whole behaviour.
 #pragma once
 
+#include "bridge/InputCore.h"
 #include "runtime/WString.h"
 #include "settings/SettingsWriter.h"
 #include "winframework/Buttons.h"
@@ -72,4 +73,6 @@ class CBridgeMainForm : public CVolWinForm {
   int32_t shownKeyCode_ = 0;  // that code
   RegistrySettingsWriter registryWriter_;
   SettingsWriter* settingsWriter_ = &registryWriter_;
+  // Sends the key for every press from the form's creation on; the form only starts it.
+  InputCore inputCore_;
 };

@@ -2,10 +2,9 @@
 // the hook and show the stored choices; follow the check box at once; save; ask before closing; come
 // back from the notification area.
 #include "bridge/KeyDisplayName.h"
-#include "bridge/KeyList.h"
+#include "mainwindow/KeyList.h"
 #include "bridge/KeyNameToCode.h"
 #include "bridge/KeystrokeInjection.h"
-#include "bridge/MouseHook.h"
 #include "mainwindow/MainForm.h"
 #include "mainwindow/ProgramTexts.h"
 #include "resources/ResourceIds.h"
@@ -49,7 +48,7 @@ int32_t CBridgeMainForm::OnMainFormCreated(CVolObject*) {
   }
 
   CProcessTools::EnsureSingleInstance(CWString(CProcessTools::kInstanceEventName), CWString(kAlreadyRunningNotice));
-  InstallMouseHook();
+  inputCore_.Start();
   FillKeyList(keyCombo);
 
   shownKeyCode_ = ParseStoredNumber(RegistryReadText(kSettingsKeyPath, kKeyCodeValueName, kDefaultKeyCodeText));

@@ -4,7 +4,8 @@ DynamicImportEntry g_user32Imports[] = {
     {L"User32.dll", "GetWindowThreadProcessId", nullptr},
     {L"", "CallNextHookEx", nullptr},
     {L"", "SetWindowsHookExW", nullptr},
-    {L"", "keybd_event", nullptr},
+    {L"", "SendInput", nullptr},
+    {L"", "UnhookWindowsHookEx", nullptr},
     {nullptr, nullptr, nullptr},
 };
 

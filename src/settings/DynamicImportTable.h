@@ -16,15 +16,17 @@ enum User32Import : int {
   kUser32GetWindowThreadProcessId = 0,  // resolved, never called through the table
   kUser32CallNextHookEx = 1,
   kUser32SetWindowsHookExW = 2,
-  kUser32KeybdEvent = 3,
-  kUser32ImportCount = 4,
+  kUser32SendInput = 3,
+  kUser32UnhookWindowsHookEx = 4,
+  kUser32ImportCount = 5,
 };
 
 extern DynamicImportEntry g_user32Imports[];
 
 using CallNextHookExFunction = LRESULT(WINAPI*)(HHOOK, int, WPARAM, LPARAM);
 using SetWindowsHookExWFunction = HHOOK(WINAPI*)(int, HOOKPROC, HINSTANCE, DWORD);
-using KeybdEventFunction = VOID(WINAPI*)(BYTE, BYTE, DWORD, ULONG_PTR);
+using SendInputFunction = UINT(WINAPI*)(UINT, LPINPUT, int);
+using UnhookWindowsHookExFunction = BOOL(WINAPI*)(HHOOK);
 
 // The filled address of one row, typed as the function it holds.
 template <typename Function>

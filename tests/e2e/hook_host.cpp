@@ -1,7 +1,8 @@
-// Test host: installs the bridge's global mouse hook, exactly as the program does, and serves it
-// until it is ended or its time runs out.
+// Test host: starts the bridge's input core (hook, raw-input watch, stored key), exactly as the program
+// does, and serves it until it is ended or its time runs out.
 //   hook_host.exe [ctrl flag (default 0)] [lifetime in seconds (default 120)]
 // Prints "hook installed" once the hook is in place.
+#include "bridge/InputCore.h"
 #include "bridge/KeystrokeInjection.h"
 #include "bridge/MouseHook.h"
 #include "runtime/VolException.h"
@@ -23,8 +24,8 @@ int main(int argc, char** argv) {
     return 1;
   }
   g_ctrlCombo = ctrlCombo;
-  InstallMouseHook();
-  if (g_mouseHook == nullptr) {
+  InputCore core;
+  if (!core.Start() || g_mouseHook == nullptr) {
     std::fprintf(stderr, "hook_host: SetWindowsHookExW failed (%lu)\n", GetLastError());
     return 1;
   }
@@ -35,7 +36,7 @@ int main(int argc, char** argv) {
   SetTimer(nullptr, 0, static_cast<UINT>(lifetimeSeconds) * 1000u, nullptr);
   MSG msg;
   while (GetMessageW(&msg, nullptr, 0, 0) > 0) {
-    if (msg.message == WM_TIMER) break;
+    if (msg.message == WM_TIMER && msg.hwnd == nullptr) break;
     DispatchMessageW(&msg);
   }
   return 0;

@@ -17,7 +17,8 @@ TEST(DynamicImportTable, RowsAreInIndexOrderAndEndWithNullLibrary) {
       {kUser32GetWindowThreadProcessId, L"User32.dll", "GetWindowThreadProcessId"},
       {kUser32CallNextHookEx, L"", "CallNextHookEx"},
       {kUser32SetWindowsHookExW, L"", "SetWindowsHookExW"},
-      {kUser32KeybdEvent, L"", "keybd_event"},
+      {kUser32SendInput, L"", "SendInput"},
+      {kUser32UnhookWindowsHookEx, L"", "UnhookWindowsHookEx"},
   };
   for (const Row& row : rows) {
     SCOPED_TRACE(row.function);

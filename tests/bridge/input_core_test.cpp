@@ -1,0 +1,360 @@
+// The input core in this process, driven by real middle clicks (xdotool) over a window of the test's
+// own that has the foreground: what the window receives (the click, the key messages with their scan
+// codes, raw keyboard input) and what the core counted. Keys sent by the core go to the foreground
+// window, here the target.
+#include "bridge/InputCore.h"
+#include "bridge/KeyStroke.h"
+#include "bridge/MouseHook.h"
+#include "runtime/VolException.h"
+#include "settings/DynamicImports.h"
+#include "CountingSettingsReader.h"
+#include "support/RealInput.h"
+#include "support/StoredSettings.h"
+#include "support/WindowTestSupport.h"
+
+#include <windows.h>
+
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <string>
+#include <vector>
+
+namespace {
+
+struct KeyMessage {
+  bool up;
+  UINT virtualKey;
+  UINT scanCode;  // lParam bits 16-23
+  bool extended;  // lParam bit 24
+};
+
+struct RawKey {
+  bool up;
+  USHORT virtualKey;
+  USHORT makeCode;
+  bool e0;
+};
+
+// What the target window received.
+struct Received {
+  int middleDowns = 0;
+  int middleUps = 0;
+  std::vector<KeyMessage> keys;
+  std::vector<RawKey> rawKeys;
+};
+
+Received g_received;
+
+LRESULT CALLBACK TargetProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
+  switch (message) {
+    case WM_MBUTTONDOWN: ++g_received.middleDowns; return 0;
+    case WM_MBUTTONUP: ++g_received.middleUps; return 0;
+    case WM_KEYDOWN:
+    case WM_KEYUP:
+    case WM_SYSKEYDOWN:
+    case WM_SYSKEYUP:
+      g_received.keys.push_back({message == WM_KEYUP || message == WM_SYSKEYUP, static_cast<UINT>(wParam),
+                                 static_cast<UINT>((lParam >> 16) & 0xFF), ((lParam >> 24) & 1) != 0});
+      return 0;
+    case WM_INPUT: {
+      RAWINPUT input{};
+      UINT size = sizeof input;
+      if (GetRawInputData(reinterpret_cast<HRAWINPUT>(lParam), RID_INPUT, &input, &size, sizeof(RAWINPUTHEADER)) !=
+              static_cast<UINT>(-1) &&
+          input.header.dwType == RIM_TYPEKEYBOARD) {
+        const RAWKEYBOARD& k = input.data.keyboard;
+        g_received.rawKeys.push_back({(k.Flags & RI_KEY_BREAK) != 0, k.VKey, k.MakeCode, (k.Flags & RI_KEY_E0) != 0});
+      }
+      break;
+    }
+    default: break;
+  }
+  return DefWindowProcW(window, message, wParam, lParam);
+}
+
+// SendInput that takes only the first limit events of its first call, as the system does when a
+// window of higher integrity has the focus, and every event after that.
+class ShortInjector final : public KeyInjector {
+ public:
+  explicit ShortInjector(UINT limit) : limit_(limit) {}
+  UINT Inject(const INPUT* events, UINT count) override {
+    const UINT taken = calls_++ == 0 ? std::min(limit_, count) : count;
+    if (taken == 0) return 0;
+    return SendInput(taken, const_cast<INPUT*>(events), sizeof(INPUT));
+  }
+
+ private:
+  UINT limit_;
+  int calls_ = 0;
+};
+
+std::vector<std::string> Lines(const std::vector<KeyMessage>& keys) {
+  std::vector<std::string> lines;
+  for (const KeyMessage& k : keys) lines.push_back((k.up ? "up " : "down ") + std::to_string(k.virtualKey));
+  return lines;
+}
+
+using Lines_ = std::vector<std::string>;
+Lines_ Stroke(UINT key) { return {"down " + std::to_string(key), "up " + std::to_string(key)}; }
+Lines_ CtrlStroke(UINT key) {
+  return {"down 17", "down " + std::to_string(key), "up 17", "up " + std::to_string(key)};
+}
+
+class InputCoreTest : public testing::Test {
+ protected:
+  static void SetUpTestSuite() {
+    try {
+      LoadDynamicImports();
+    } catch (const CVolException&) {
+      FAIL() << "the function table cannot be filled";
+    }
+  }
+
+  void SetUp() override {
+    ASSERT_TRUE(XdotoolAvailable());
+    WNDCLASSW windowClass{};
+    windowClass.lpfnWndProc = TargetProc;
+    windowClass.hInstance = GetModuleHandleW(nullptr);
+    windowClass.hCursor = LoadCursorW(nullptr, IDC_ARROW);
+    windowClass.hbrBackground = reinterpret_cast<HBRUSH>(COLOR_WINDOW + 1);
+    windowClass.lpszClassName = L"LanfheInputCoreTarget";
+    RegisterClassW(&windowClass);
+    target_ = CreateWindowExW(0, windowClass.lpszClassName, L"input core target", WS_OVERLAPPEDWINDOW | WS_VISIBLE,
+                              600, 400, 400, 300, nullptr, nullptr, windowClass.hInstance, nullptr);
+    ASSERT_NE(target_, nullptr);
+    RAWINPUTDEVICE keyboard{1, 6, RIDEV_INPUTSINK, target_};
+    ASSERT_TRUE(RegisterRawInputDevices(&keyboard, 1, sizeof keyboard));
+    ASSERT_TRUE(PumpUntil([&] { return BringToFront(target_); }));
+    g_received = Received{};
+    ASSERT_TRUE(SetStoredText(kProgramSettingsKey, L"xrcode", std::wstring(L"65")));
+    savedCtrl_ = g_ctrlCombo;
+    g_ctrlCombo = 0;
+  }
+
+  void TearDown() override {
+    core_.Stop();
+    g_ctrlCombo = savedCtrl_;
+    RAWINPUTDEVICE keyboard{1, 6, RIDEV_REMOVE, nullptr};
+    RegisterRawInputDevices(&keyboard, 1, sizeof keyboard);
+    if (target_ != nullptr) DestroyWindow(target_);
+    PumpMessages();
+  }
+
+  void StartCore() {
+    core_.SetSettingsReader(&reader_);
+    ASSERT_TRUE(core_.Start());
+    ASSERT_NE(g_mouseHook, nullptr) << "no hook";
+  }
+
+  // count real middle clicks over the target, as fast as xdotool sends them; pumps until every
+  // click's release has arrived and the keys have come after it.
+  void Click(int count = 1) {
+    const int upsBefore = g_received.middleUps;
+    ASSERT_TRUE(RunXdotool(L"mousemove " + ScreenPositionOf(target_, 200, 150) + L" click --repeat " +
+                           std::to_wstring(count) + L" --delay 1 2"));
+    ASSERT_TRUE(PumpUntil([&] { return g_received.middleUps >= upsBefore + count; }, 30000))
+        << g_received.middleUps - upsBefore << " of " << count << " clicks arrived";
+    // The keys are sent from the message loop right after the press; let the last ones arrive.
+    Settle();
+  }
+
+  // Pumps until nothing has arrived for longer than a press the hook missed waits before it is sent.
+  void Settle() {
+    size_t seen = g_received.keys.size();
+    DWORD quietSince = GetTickCount();
+    while (GetTickCount() - quietSince < PressLedger::kRawWaitMs + 300) {
+      PumpMessages();
+      MsgWaitForMultipleObjects(0, nullptr, FALSE, 10, QS_ALLINPUT);
+      if (g_received.keys.size() != seen) {
+        seen = g_received.keys.size();
+        quietSince = GetTickCount();
+      }
+    }
+  }
+
+  Lines_ TakeKeys() {
+    Lines_ lines = Lines(g_received.keys);
+    g_received.keys.clear();
+    g_received.rawKeys.clear();
+    return lines;
+  }
+
+  StoredSettingsBackup backup_;
+  CountingSettingsReader reader_;
+  InputCore core_;
+  HWND target_ = nullptr;
+  std::int32_t savedCtrl_ = 0;
+};
+
+TEST_F(InputCoreTest, WithTheHookAliveAClickSendsTheKeyExactlyOnceAndTheClickGoesOn) {
+  ASSERT_NO_FATAL_FAILURE(StartCore());
+  for (std::int32_t ctrl : {0, 1}) {
+    SCOPED_TRACE(ctrl == 1 ? "with Ctrl" : "alone");
+    g_ctrlCombo = ctrl;
+    const InputCoreCounters before = core_.Counters();
+    const int downsBefore = g_received.middleDowns;
+    ASSERT_NO_FATAL_FAILURE(Click());
+    EXPECT_EQ(g_received.middleDowns, downsBefore + 1) << "the click reaches the target";
+    EXPECT_EQ(TakeKeys(), ctrl == 1 ? CtrlStroke('A') : Stroke('A'));
+    EXPECT_EQ(core_.Counters().hookPresses, before.hookPresses + 1);
+    EXPECT_EQ(core_.Counters().rawPresses, before.rawPresses + 1) << "raw input watches every press";
+    EXPECT_EQ(core_.Counters().sentFromHook, before.sentFromHook + 1);
+    EXPECT_EQ(core_.Counters().sentFromRaw, before.sentFromRaw) << "no second send from raw input";
+    EXPECT_EQ(core_.Counters().hookRepairs, 0);
+  }
+}
+
+TEST_F(InputCoreTest, AHookDroppedBehindItsBackLosesNoPressAndIsInstalledAgain) {
+  ASSERT_NO_FATAL_FAILURE(StartCore());
+  core_.DropHookBehindItsBack();
+
+  ASSERT_NO_FATAL_FAILURE(Click());
+  EXPECT_EQ(TakeKeys(), Stroke('A')) << "the press without a hook still sends its key, once";
+  EXPECT_EQ(core_.Counters().hookPresses, 0);
+  EXPECT_EQ(core_.Counters().sentFromRaw, 1);
+  EXPECT_EQ(core_.Counters().hookRepairs, 1);
+
+  ASSERT_NO_FATAL_FAILURE(Click());
+  EXPECT_EQ(TakeKeys(), Stroke('A'));
+  EXPECT_EQ(core_.Counters().hookPresses, 1) << "the next click goes through the hook again";
+  EXPECT_EQ(core_.Counters().sentFromHook, 1);
+  EXPECT_EQ(core_.Counters().sentFromRaw, 1);
+  EXPECT_EQ(core_.Counters().hookRepairs, 1);
+}
+
+TEST_F(InputCoreTest, ResumeAndUnlockInstallTheHookAgain) {
+  struct Case {
+    const char* name;
+    UINT message;
+    WPARAM wParam;
+    bool reinstalls;
+  };
+  const Case cases[] = {
+      {"resume", WM_POWERBROADCAST, PBT_APMRESUMEAUTOMATIC, true},
+      {"unlock", WM_WTSSESSION_CHANGE, WTS_SESSION_UNLOCK, true},
+      {"suspend", WM_POWERBROADCAST, PBT_APMSUSPEND, false},
+      {"lock", WM_WTSSESSION_CHANGE, WTS_SESSION_LOCK, false},
+  };
+  ASSERT_NO_FATAL_FAILURE(StartCore());
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.name);
+    core_.DropHookBehindItsBack();
+    const InputCoreCounters before = core_.Counters();
+    ASSERT_TRUE(PostMessageW(core_.Window(), c.message, c.wParam, 0));
+    PumpMessages();
+    EXPECT_EQ(core_.Counters().hookReinstalls, before.hookReinstalls + (c.reinstalls ? 1 : 0));
+
+    ASSERT_NO_FATAL_FAILURE(Click());
+    EXPECT_EQ(TakeKeys(), Stroke('A'));
+    // Installed again: the click goes through the hook; otherwise raw input repairs it.
+    EXPECT_EQ(core_.Counters().hookPresses, before.hookPresses + (c.reinstalls ? 1 : 0));
+    EXPECT_EQ(core_.Counters().hookRepairs, before.hookRepairs + (c.reinstalls ? 0 : 1));
+  }
+}
+
+TEST_F(InputCoreTest, KeysArriveWithTheirScanCodes) {
+  struct Case {
+    const char* name;
+    BYTE key;
+    UINT scanCode;
+    bool extended;
+  };
+  const Case cases[] = {
+      {"Space", VK_SPACE, 0x39, false},    {"Enter", VK_RETURN, 0x1C, false}, {"A", 'A', 0x1E, false},
+      {"F5", VK_F5, 0x3F, false},          {"Page Down", VK_NEXT, 0x51, true}, {"Left", VK_LEFT, 0x4B, true},
+      {"Delete", VK_DELETE, 0x53, true},
+  };
+  SystemKeyInjector injector;
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.name);
+    g_received = Received{};
+    SendKeyStroke(BuildKeyStroke(c.key, true), injector);
+    ASSERT_TRUE(PumpUntil([] { return g_received.keys.size() >= 4 && g_received.rawKeys.size() >= 4; }))
+        << g_received.keys.size() << " key messages, " << g_received.rawKeys.size() << " raw";
+    Settle();
+    ASSERT_EQ(Lines(g_received.keys), CtrlStroke(c.key));
+    ASSERT_EQ(g_received.rawKeys.size(), 4u);
+    for (size_t i = 0; i < 4; ++i) {
+      const bool isCtrl = i % 2 == 0;
+      const UINT scan = isCtrl ? 0x1D : c.scanCode;
+      const bool extended = isCtrl ? false : c.extended;
+      EXPECT_EQ(g_received.keys[i].scanCode, scan) << "message " << i;
+      EXPECT_EQ(g_received.keys[i].extended, extended) << "message " << i;
+      EXPECT_EQ(g_received.rawKeys[i].makeCode, scan) << "raw " << i;
+      EXPECT_EQ(g_received.rawKeys[i].e0, extended) << "raw " << i;
+    }
+  }
+}
+
+TEST_F(InputCoreTest, AStoredKeyChangedBetweenPressesCountsFromTheNextPressAndAPressReadsNothing) {
+  ASSERT_NO_FATAL_FAILURE(StartCore());
+  const int readsAtStart = reader_.reads;
+  EXPECT_EQ(readsAtStart, 1);
+  ASSERT_NO_FATAL_FAILURE(Click(3));
+  EXPECT_EQ(TakeKeys(), (Lines_{"down 65", "up 65", "down 65", "up 65", "down 65", "up 65"}));
+  EXPECT_EQ(reader_.reads, readsAtStart) << "presses read no registry";
+
+  // As regedit or another process would: reg.exe writes the value.
+  const std::wstring command = L"reg.exe add HKCU\\Software\\lanfhe /v xrcode /t REG_SZ /d 116 /f";
+  std::wstring mutableCommand = command;
+  STARTUPINFOW startup{};
+  startup.cb = sizeof startup;
+  PROCESS_INFORMATION process{};
+  ASSERT_TRUE(CreateProcessW(nullptr, &mutableCommand[0], nullptr, nullptr, FALSE, CREATE_NO_WINDOW, nullptr, nullptr,
+                             &startup, &process));
+  WaitForSingleObject(process.hProcess, 20000);
+  CloseHandle(process.hThread);
+  CloseHandle(process.hProcess);
+  ASSERT_EQ(ReadStoredText(kProgramSettingsKey, L"xrcode"), std::wstring(L"116"));
+
+  ASSERT_NO_FATAL_FAILURE(Click());
+  EXPECT_EQ(TakeKeys(), Stroke(VK_F5)) << "the next press sends the new key";
+  EXPECT_EQ(reader_.reads, readsAtStart + 1);
+  ASSERT_NO_FATAL_FAILURE(Click());
+  EXPECT_EQ(TakeKeys(), Stroke(VK_F5));
+  EXPECT_EQ(reader_.reads, readsAtStart + 1);
+}
+
+TEST_F(InputCoreTest, WhenFewerEventsWentInTheKeysAreReleasedAgain) {
+  ASSERT_NO_FATAL_FAILURE(StartCore());
+  g_ctrlCombo = 1;
+  for (UINT limit : {1u, 2u, 3u}) {
+    SCOPED_TRACE(testing::Message() << "the system took " << limit << " of 4");
+    ShortInjector injector(limit);
+    core_.SetInjector(&injector);
+    const long releasedBefore = core_.Counters().releasedAgain;
+    ASSERT_NO_FATAL_FAILURE(Click());
+    core_.SetInjector(nullptr);
+    EXPECT_EQ(core_.Counters().releasedAgain, releasedBefore + 1);
+    const Lines_ keys = TakeKeys();
+    ASSERT_FALSE(keys.empty());
+    EXPECT_EQ(keys.front(), "down 17");
+    EXPECT_EQ(keys.back(), "up 65") << "the key is released last";
+    EXPECT_NE(std::find(keys.begin(), keys.end(), "up 17"), keys.end()) << "Ctrl is released";
+    EXPECT_EQ(GetAsyncKeyState(VK_CONTROL) & 0x8000, 0) << "Ctrl is not left down";
+    EXPECT_EQ(GetAsyncKeyState('A') & 0x8000, 0) << "the key is not left down";
+  }
+}
+
+TEST_F(InputCoreTest, ABurstOfClicksGivesOneStrokeEach) {
+  ASSERT_NO_FATAL_FAILURE(StartCore());
+  constexpr int kClicks = 200;
+  ASSERT_NO_FATAL_FAILURE(Click(kClicks));
+  const Lines_ keys = TakeKeys();
+  Lines_ expected;
+  for (int i = 0; i < kClicks; ++i) {
+    expected.push_back("down 65");
+    expected.push_back("up 65");
+  }
+  EXPECT_EQ(keys.size(), expected.size());
+  EXPECT_TRUE(keys == expected) << "every click one stroke, none twice, none lost";
+  EXPECT_EQ(g_received.middleDowns, kClicks);
+  const InputCoreCounters& counters = core_.Counters();
+  EXPECT_EQ(counters.sentFromHook + counters.sentFromRaw, kClicks)
+      << "hook presses " << counters.hookPresses << ", raw presses " << counters.rawPresses << ", sent from the hook "
+      << counters.sentFromHook << ", from raw input " << counters.sentFromRaw << ", repairs " << counters.hookRepairs;
+  EXPECT_EQ(core_.Counters().rawPresses, kClicks);
+}
+
+}  // namespace
