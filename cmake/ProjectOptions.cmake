@@ -20,6 +20,11 @@ if(CMAKE_CROSSCOMPILING)
   set(LANFHE_WINE_PREFIX ${CMAKE_BINARY_DIR}/wineprefix)
   set(CMAKE_CROSSCOMPILING_EMULATOR ${PROJECT_SOURCE_DIR}/tools/wine-run ${LANFHE_WINE_PREFIX})
   set(LANFHE_EMULATOR ${CMAKE_CROSSCOMPILING_EMULATOR})
+  # Tests that change the prefix's DPI (LogPixels) run in a prefix and Wine session of their own, so
+  # that the tests sharing the build's prefix in parallel always see 96 dpi.
+  set(LANFHE_DPI_WINE_PREFIX ${CMAKE_BINARY_DIR}/wineprefix-dpi)
+  set(LANFHE_DPI_EMULATOR ${PROJECT_SOURCE_DIR}/tools/wine-run ${LANFHE_DPI_WINE_PREFIX})
 else()
   set(LANFHE_EMULATOR "")
+  set(LANFHE_DPI_EMULATOR "")
 endif()

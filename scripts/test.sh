@@ -9,6 +9,7 @@ cmake --preset mingw
 cmake --build --preset mingw -j"$(nproc)"
 
 prefix="$root/build/mingw/wineprefix"
-trap 'tools/wine-session "$prefix" stop' EXIT
+# The display-scale tests run in a prefix of their own, whose session they start themselves.
+trap 'tools/wine-session "$prefix" stop; tools/wine-session "$prefix-dpi" stop' EXIT
 tools/wine-session "$prefix" start
 ctest --preset mingw -j"$(nproc)" "$@"

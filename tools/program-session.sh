@@ -16,6 +16,9 @@
 #   session_wait SECONDS COMMAND...  polls COMMAND every 0.1 s until it succeeds or time runs out
 #   session_screenshot TITLE FILE    a PNG of the window titled TITLE, frame included (Wine draws it,
 #                                    the prefix sets Managed=N)
+#   session_set_dpi DPI              the prefix's display scale (LogPixels) for programs started from
+#                                    now on; put back by session_end
+# LANFHE_SESSION_PREFIX names another prefix than the build tree's (each prefix has its own session).
 # The program's own settings: session_forget_settings (a first start), session_store_setting NAME TEXT.
 
 session_root=$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)
@@ -46,7 +49,7 @@ session_windows_path() {
 
 session_begin() {
   session_build=$1
-  session_prefix=$session_build/wineprefix
+  session_prefix=${LANFHE_SESSION_PREFIX:-$session_build/wineprefix}
   session_program=$session_build/src/app/$session_title.exe
   session_probe_exe=$session_build/tools/desktop_probe.exe
   local exe
@@ -112,7 +115,34 @@ session_keep_settings() {
   session_settings_kept=1
 }
 
+session_desktop_key='HKCU\Control Panel\Desktop'
+
+session_set_dpi() {
+  if [ ! -f "$session_work/logpixels" ]; then
+    # The value as it was (a number, which reg prints faithfully), or "none".
+    local before
+    before=$("$WINE64" reg query "$session_desktop_key" /v LogPixels </dev/null 2>/dev/null |
+      awk '$1 == "LogPixels" { print $3 }' | tr -d '\r' || true)
+    echo "${before:-none}" >"$session_work/logpixels"
+  fi
+  session_reg add "$session_desktop_key" /v LogPixels /t REG_DWORD /d "$1" /f || session_fail "cannot set LogPixels"
+}
+
+session_restore_dpi() {
+  [ -f "${session_work:-}/logpixels" ] || return 0
+  local before
+  before=$(cat "$session_work/logpixels")
+  if [ "$before" = none ]; then
+    session_reg delete "$session_desktop_key" /v LogPixels /f || true
+  else
+    session_reg add "$session_desktop_key" /v LogPixels /t REG_DWORD /d "$((before))" /f ||
+      echo "session: cannot put LogPixels back" >&2
+  fi
+  rm -f "$session_work/logpixels"
+}
+
 session_restore_settings() {
+  session_restore_dpi
   [ "${session_settings_kept:-0}" = 1 ] || return 0
   session_reg delete "$session_settings_key" /f || true
   if [ -f "$session_work/settings.reg" ]; then

@@ -89,7 +89,7 @@ void CBridgeMainForm::CreateChild(CVolWinControl& control, int32_t left, int32_t
   info.width = width;
   info.height = height;
   info.controlId = id;
-  control.Create(info);  // a control that cannot be created stays without a window
+  CreateDesignedChild(control, info);  // a control that cannot be created stays without a window
 }
 
 void CBridgeMainForm::OnCreateChildren() {

@@ -37,6 +37,7 @@ class CBridgeMainForm : public CVolWinForm {
   void LoadFrom(IVolStream* stream) override;
   void SaveTo(IVolStream* stream) const override;
 
+  // The designed client size, in 96-dpi units like the controls' rectangles.
   int32_t GetDefaultClientWidth() override { return 256; }
   int32_t GetDefaultClientHeight() override { return 75; }
   // Binds the form's three events and creates and binds the three controls.
@@ -66,7 +67,8 @@ class CBridgeMainForm : public CVolWinForm {
   void ShowInTray();
   void LeaveTray();
   bool IsChecked() const;
-  // Creates control as a child of this form's window at the given place.
+  // Creates control as a child of this form's window at the given place, in 96-dpi design units
+  // that the form scales to its DPI.
   void CreateChild(CVolWinControl& control, int32_t left, int32_t top, int32_t width, int32_t height, int32_t id);
 
   CWString shownKeyName_;     // what the combo box showed for the stored code at start

@@ -14,12 +14,15 @@
 #include "settings/SettingsKeys.h"
 #include "settings/SettingsSaving.h"
 #include "settings/StoredNumber.h"
+#include "winframework/DpiScaling.h"
 #include "winframework/FrameworkMessages.h"
 #include "winframework/WindowHelpers.h"
 
 namespace {
 
-HICON TrayIconImage() { return LoadIconW(g_appInstance.GetInstanceHandle(), MAKEINTRESOURCEW(IDI_TRAY_ICON)); }
+// The notification area shows small icons: the image of that size at the system's DPI, not a larger
+// one shrunk by the shell.
+HICON TrayIconImage() { return LoadIconForDpi(g_appInstance.GetInstanceHandle(), IDI_TRAY_ICON, true, SystemDpi()); }
 
 }  // namespace
 

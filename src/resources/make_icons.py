@@ -3,13 +3,16 @@
 
     make_icons.py [OUTPUT_DIR] [--preview DIR]
 
-OUTPUT_DIR (default: this folder) receives window.ico (one 32 x 32 image, the window icon) and
-tray.ico (64 x 64, 32 x 32 and 16 x 16, the notification-area icon). With --preview, enlarged PNG
-pictures of every size on a light and a dark background go to DIR, for looking at the drawing.
+OUTPUT_DIR (default: this folder) receives window.ico (the window icon) and tray.ico (the
+notification-area icon), each with the sizes 64, 48, 40, 32, 24, 20 and 16: the small and big icon
+sizes of display scales from 100 % to 200 %, so that the system never has to stretch an image. With
+--preview, enlarged PNG pictures of every size on a light and a dark background go to DIR, for
+looking at the drawing.
 
-The picture is a round push button with radio waves leaving it towards the upper right. Every size
-is drawn from its own geometry, laid on the pixel grid of that size, so that the 16 x 16 image stays
-legible instead of being a blurred reduction. Edges are anti-aliased by supersampling; the images are
+The picture is a round push button with radio waves leaving it towards the upper right. Sizes 16, 32
+and 64 are drawn from their own geometry, laid on the pixel grid of that size, so that the 16 x 16
+image stays legible instead of being a blurred reduction; the sizes between take the geometry of the
+nearest of them that has the same details, scaled. Edges are anti-aliased by supersampling; the images are
 32 bits per pixel with straight (not premultiplied) alpha, stored as BMP entries with an AND mask.
 The output is byte-for-byte reproducible.
 """
@@ -106,14 +109,31 @@ def wave_layers(cx, cy, radii, width, start_deg, end_deg):
 
 
 # One geometry per size. Centres and radii sit on the pixel grid of their size.
+def scene_64(f=1.0):
+    return (button_layers(20.0 * f, 44.0 * f, 18.0 * f, 13.5 * f, shadow=1.5 * f, highlight=True)
+            + wave_layers(20.0 * f, 44.0 * f, (24.5 * f, 33.0 * f, 41.5 * f), 5.0 * f, 10.0, 80.0))
+
+
+def scene_32(f=1.0):
+    return (button_layers(10.0 * f, 22.0 * f, 9.0 * f, 6.5 * f, shadow=1.0 * f, highlight=True)
+            + wave_layers(10.0 * f, 22.0 * f, (13.0 * f, 18.5 * f), 3.0 * f, 8.0, 82.0))
+
+
+def scene_16(f=1.0):
+    return (button_layers(5.0 * f, 11.0 * f, 4.5 * f, 3.25 * f, shadow=0, highlight=False, ring_top=RING_MID)
+            + wave_layers(5.0 * f, 11.0 * f, (7.0 * f, 10.0 * f), 1.7 * f, 5.0, 85.0))
+
+
 SCENES = {
-    64: button_layers(20.0, 44.0, 18.0, 13.5, shadow=1.5, highlight=True)
-        + wave_layers(20.0, 44.0, (24.5, 33.0, 41.5), 5.0, 10.0, 80.0),
-    32: button_layers(10.0, 22.0, 9.0, 6.5, shadow=1.0, highlight=True)
-        + wave_layers(10.0, 22.0, (13.0, 18.5), 3.0, 8.0, 82.0),
-    16: button_layers(5.0, 11.0, 4.5, 3.25, shadow=0, highlight=False, ring_top=RING_MID)
-        + wave_layers(5.0, 11.0, (7.0, 10.0), 1.7, 5.0, 85.0),
+    64: scene_64(),
+    48: scene_64(48 / 64),
+    40: scene_32(40 / 32),
+    32: scene_32(),
+    24: scene_32(24 / 32),
+    20: scene_16(20 / 16),
+    16: scene_16(),
 }
+SIZES = (64, 48, 40, 32, 24, 20, 16)  # largest first, as in the icon files
 
 
 def render(size, layers):
@@ -232,10 +252,9 @@ def main(argv):
         else:
             output = arg
     images = {size: render(size, layers) for size, layers in SCENES.items()}
-    with open(os.path.join(output, "window.ico"), "wb") as f:
-        f.write(ico_file([(32, bmp_entry(32, images[32]))]))
-    with open(os.path.join(output, "tray.ico"), "wb") as f:
-        f.write(ico_file([(size, bmp_entry(size, images[size])) for size in (64, 32, 16)]))
+    for name in ("window.ico", "tray.ico"):
+        with open(os.path.join(output, name), "wb") as f:
+            f.write(ico_file([(size, bmp_entry(size, images[size])) for size in SIZES]))
     if preview_dir:
         os.makedirs(preview_dir, exist_ok=True)
         for size, rows in images.items():

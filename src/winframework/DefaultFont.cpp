@@ -4,12 +4,9 @@ LONG DefaultFontHeight(int logPixelsY) {
   return -static_cast<LONG>(static_cast<double>(logPixelsY) * 9.0 / 72.0);
 }
 
-HFONT CreateDefaultFont() {
+HFONT CreateDefaultFont(UINT dpi) {
   LOGFONTW font{};
   GetObjectW(GetStockObject(DEFAULT_GUI_FONT), sizeof font, &font);
-  const HDC screen = GetDC(nullptr);
-  const int logPixelsY = screen != nullptr ? GetDeviceCaps(screen, LOGPIXELSY) : 96;
-  if (screen != nullptr) ReleaseDC(nullptr, screen);
-  font.lfHeight = DefaultFontHeight(logPixelsY);
+  font.lfHeight = DefaultFontHeight(static_cast<int>(dpi));
   return CreateFontIndirectW(&font);
 }

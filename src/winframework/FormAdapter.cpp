@@ -1,5 +1,7 @@
 #include "winframework/FormAdapter.h"
 
+#include "platform/PlatformApp.h"
+#include "winframework/DpiScaling.h"
 #include "winframework/EnvelopeDialog.h"
 #include "winframework/FrameworkMessages.h"
 #include "winframework/KeyboardNavigation.h"
@@ -111,6 +113,25 @@ void CVWnd_WinForm::SetTrayIcon(HICON trayIcon, const wchar_t* tip) { trayIcon_.
 HWND CVWnd_WinForm::FrameWindow() const {
   if (host != nullptr && host->Handle() != nullptr) return host->Handle();
   return Handle();
+}
+
+void CVWnd_WinForm::ApplyWindowIcons(UINT dpi) {
+  const HWND frame = FrameWindow();
+  if (frame == nullptr) return;
+  if (icon != nullptr && icon != defaultBigIcon_.Get()) {
+    SendMessageW(frame, WM_SETICON, ICON_SMALL, reinterpret_cast<LPARAM>(icon));
+    SendMessageW(frame, WM_SETICON, ICON_BIG, reinterpret_cast<LPARAM>(icon));
+    return;
+  }
+  // The window takes the new icons before the old ones are destroyed.
+  const HINSTANCE module = PlatformApp::CurrentInstanceHandle();
+  const HICON smallIcon = LoadIconForDpi(module, kFormIconResourceId, true, dpi);
+  const HICON bigIcon = LoadIconForDpi(module, kFormIconResourceId, false, dpi);
+  SendMessageW(frame, WM_SETICON, ICON_SMALL, reinterpret_cast<LPARAM>(smallIcon));
+  SendMessageW(frame, WM_SETICON, ICON_BIG, reinterpret_cast<LPARAM>(bigIcon));
+  icon = bigIcon;
+  defaultSmallIcon_.Reset(smallIcon);
+  defaultBigIcon_.Reset(bigIcon);
 }
 
 void CVWnd_WinForm::ApplyBorderRules() {

@@ -61,6 +61,9 @@ class CVWnd_WinForm : public CVWnd_Container {
   void ApplyWindowShape();
   // The window the form's visible frame is: the host when hosted, else the form window.
   HWND FrameWindow() const;
+  // Gives the frame its small and big icons: icon when set, else icon resource 100 at the small and
+  // big icon sizes of dpi (then held here, and icon names the big one).
+  void ApplyWindowIcons(UINT dpi);
 
  protected:
   bool OnMessage(UINT message, WPARAM wParam, LPARAM lParam, LRESULT& result) override;
@@ -83,6 +86,8 @@ class CVWnd_WinForm : public CVWnd_Container {
 
   IWinFormEventListener* formListener_ = nullptr;
   TrayIcon trayIcon_;
+  OwnedIcon defaultSmallIcon_;  // icon resource 100 at the sizes of the window's DPI
+  OwnedIcon defaultBigIcon_;
 };
 
 // What a tray callback's lParam means to the form: a TrayNotifyCode, or 0 for everything else.

@@ -11,6 +11,17 @@ CVolObject* CreateWindowBase() { return new CVolWindowBase(); }
 
 }  // namespace
 
+UINT DpiForCreation(const CVolWinCreateInfo& info) {
+  CVolWinControl* parent = info.parentControl;
+  if (parent != nullptr && parent->HasWindow() && parent->IsKindOf(CVolWinContainer::ClassInfo())) {
+    return static_cast<CVolWinContainer*>(parent)->layoutDpi;
+  }
+  if (info.parentWindow != nullptr && info.parentWindow->Handle() != nullptr) {
+    return WindowDpi(info.parentWindow->Handle());
+  }
+  return PrimaryMonitorDpi();
+}
+
 // ---- CVolWinContainer
 
 const CVolClassInfo& CVolWinContainer::ClassInfo() {
@@ -38,10 +49,10 @@ void CVolWinContainer::AdjustCreateInfo(CVolWinCreateInfo& info) {
     info.width = 0;
     info.height = 0;
     if (clientWidth > 0 && clientHeight > 0) {
-      RECT area{0, 0, clientWidth, clientHeight};
+      RECT area{0, 0, ScaleToDpi(clientWidth, layoutDpi), ScaleToDpi(clientHeight, layoutDpi)};
       const CVolMenu* menu = MenuOf(info.menu);
-      const BOOL hasMenu = info.parentWindow == nullptr && menu != nullptr && menu->Menu() != nullptr;
-      if (AdjustWindowRectEx(&area, info.style, hasMenu, info.exStyle) != FALSE) {
+      const bool hasMenu = info.parentWindow == nullptr && menu != nullptr && menu->Menu() != nullptr;
+      if (AdjustWindowRectForDpi(area, info.style, hasMenu, info.exStyle, layoutDpi)) {
         info.width = area.right - area.left;
         info.height = area.bottom - area.top;
       }
@@ -81,6 +92,7 @@ bool CVolWindowBase::IsKindOf(const CVolClassInfo& info) const {
 int32_t CVolWindowBase::Create(CVolWinCreateInfo& info) {
   CVWnd_Container* adapter = ContainerAdapter();
   if (adapter == nullptr || HasWindow()) return 0;
+  layoutDpi = DpiForCreation(info);
   PrepareCreateInfo(info);
   AdjustCreateInfo(info);
   info.style &= ~static_cast<uint32_t>(WS_TABSTOP);

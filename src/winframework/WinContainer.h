@@ -3,6 +3,7 @@
 #pragma once
 
 #include "winframework/ContainerAdapter.h"
+#include "winframework/DpiScaling.h"
 #include "winframework/EventListeners.h"
 #include "winframework/WinControl.h"
 
@@ -22,6 +23,10 @@ inline constexpr VolEvent<ContainerEventGroup, int32_t> kCommand{7};
 inline constexpr int kCount = 8;
 }  // namespace ContainerEvents
 
+// The DPI a window created from info is laid out at: its parent container's, else its parent
+// window's, else that of the primary monitor, where a top-level form appears.
+UINT DpiForCreation(const CVolWinCreateInfo& info);
+
 class CVolWinContainer : public CVolWinControl {
  public:
   CVolWinContainer() = default;
@@ -34,7 +39,7 @@ class CVolWinContainer : public CVolWinControl {
 
   // The control rules, plus WS_EX_CONTROLPARENT: Tab moves among the container's controls.
   void PrepareCreateInfo(CVolWinCreateInfo& info) override;
-  // A default width or height becomes the window size of the designed client size.
+  // A default width or height becomes the window size of the designed client size at layoutDpi.
   void AdjustCreateInfo(CVolWinCreateInfo& info) override;
 
   // 27, 28. The designed client size; 0 when the class has none.
@@ -46,6 +51,9 @@ class CVolWinContainer : public CVolWinControl {
   // The window size computed by the last AdjustCreateInfo.
   int32_t outerWidth = 0;
   int32_t outerHeight = 0;
+  // The DPI the window and its children are laid out at: the designed client size and the children's
+  // design rectangles are in 96-dpi units and scaled to it.
+  UINT layoutDpi = kDesignDpi;
 
  protected:
   explicit CVolWinContainer(PlatformWindow* adapter) : CVolWinControl(adapter) {}

@@ -97,7 +97,9 @@ void CVolWinControl::PrepareCreateInfo(CVolWinCreateInfo& info) {
   } else {
     info.style &= ~static_cast<uint32_t>(WS_CHILD);
   }
-  if (wrapper->Font() == nullptr) wrapper->SetFont(CreateDefaultFont());
+  // A font made for another DPI (an earlier window on another display) is made again.
+  const UINT dpi = DpiForCreation(info);
+  if (wrapper->Font() == nullptr || wrapper->FontDpi() != dpi) wrapper->SetFont(CreateDefaultFont(dpi), dpi);
   info.font = wrapper->Font();
 }
 

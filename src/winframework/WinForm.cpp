@@ -2,6 +2,8 @@
 
 #include "platform/PlatformApp.h"
 #include "platform/WindowClass.h"
+#include "winframework/DefaultFont.h"
+#include "winframework/DpiScaling.h"
 #include "winframework/EnvelopeDialog.h"
 #include "winframework/FrameworkMessages.h"
 #include "winframework/MinMaxInfo.h"
@@ -119,6 +121,7 @@ void CVolWinForm::AdjustCreateInfo(CVolWinCreateInfo& info) {
 int32_t CVolWinForm::Create(CVolWinCreateInfo& info) {
   CVWnd_WinForm* adapter = FormAdapter();
   if (adapter == nullptr || HasWindow()) return 0;
+  layoutDpi = DpiForCreation(info);
   PrepareCreateInfo(info);
   AdjustCreateInfo(info);
   adapter->host = nullptr;
@@ -145,6 +148,9 @@ int32_t CVolWinForm::Create(CVolWinCreateInfo& info) {
     return 1;
   }
   if (CreateModelessWindow(info) == 0) return 0;
+  // The window may have come up on a monitor of another DPI than the one it was laid out for.
+  const UINT windowDpi = WindowDpi(Handle());
+  if (windowDpi != layoutDpi) ApplyDpi(windowDpi, nullptr);
   OnWindowCreated(adapter, info);
   return 1;
 }
@@ -180,11 +186,7 @@ int32_t CVolWinForm::CreateModelessWindow(CVolWinCreateInfo& info) {
   adapter.ApplyBorderRules();
   if (!child) LetTaskbarCreatedThrough(window);
 
-  if (adapter.icon == nullptr) {
-    adapter.icon = LoadIconW(PlatformApp::CurrentInstanceHandle(), MAKEINTRESOURCEW(kFormIconResourceId));
-  }
-  SendMessageW(adapter.FrameWindow(), WM_SETICON, ICON_SMALL, reinterpret_cast<LPARAM>(adapter.icon));
-  SendMessageW(adapter.FrameWindow(), WM_SETICON, ICON_BIG, reinterpret_cast<LPARAM>(adapter.icon));
+  adapter.ApplyWindowIcons(layoutDpi);
 
   if (adapter.windowShape != 0) adapter.ApplyWindowShape();
   SendMessageW(window, WM_SETFONT, reinterpret_cast<WPARAM>(info.font), TRUE);
@@ -215,6 +217,86 @@ void CVolWinForm::ShowAtStartPosition(HWND window) {
   if (bounds.left != left || bounds.top != top) {
     SetWindowPos(window, nullptr, left, top, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
   }
+}
+
+int32_t CVolWinForm::ProcessMessage(MSG& msg) {
+  if (CVolWindowBase::ProcessMessage(msg) != 0) return 1;
+  if (msg.message != WM_DPICHANGED) return 0;
+  const auto* suggested = reinterpret_cast<const RECT*>(msg.lParam);
+  ApplyDpi(HIWORD(msg.wParam), suggested);
+  return 1;
+}
+
+int32_t CVolWinForm::CreateDesignedChild(CVolWinControl& control, CVolWinCreateInfo& info) {
+  const DesignedChild design{nullptr, nullptr, nullptr, info.left, info.top, info.width, info.height};
+  const RECT place = ScaleDesignRect(info.left, info.top, info.width, info.height, layoutDpi);
+  info.left = place.left;
+  info.top = place.top;
+  info.width = place.right - place.left;
+  info.height = place.bottom - place.top;
+  const int32_t created = control.Create(info);
+  if (created != 0 && control.HasWindow()) {
+    DesignedChild child = design;
+    child.window = control.Handle();
+    child.adapter = control.Adapter();
+    child.wrapper = control.Wrapper();
+    designedChildren_.push_back(child);
+  }
+  return created;
+}
+
+void CVolWinForm::ApplyDpi(UINT dpi, const RECT* bounds) {
+  const HWND window = Handle();
+  if (window == nullptr || dpi == 0) return;
+  layoutDpi = dpi;
+  constexpr UINT kPlace = SWP_NOZORDER | SWP_NOACTIVATE;
+
+  if (bounds != nullptr) {
+    SetWindowPos(window, nullptr, bounds->left, bounds->top, bounds->right - bounds->left,
+                 bounds->bottom - bounds->top, kPlace);
+  } else if (GetDefaultClientWidth() > 0 && GetDefaultClientHeight() > 0) {
+    RECT outer{0, 0, ScaleToDpi(GetDefaultClientWidth(), dpi), ScaleToDpi(GetDefaultClientHeight(), dpi)};
+    const auto style = static_cast<DWORD>(GetWindowLongPtrW(window, GWL_STYLE));
+    const auto exStyle = static_cast<DWORD>(GetWindowLongPtrW(window, GWL_EXSTYLE));
+    const bool hasMenu = (style & WS_CHILD) == 0 && GetMenu(window) != nullptr;
+    RECT now{};
+    if (AdjustWindowRectForDpi(outer, style, hasMenu, exStyle, dpi) && GetWindowRect(window, &now) != FALSE) {
+      const int width = outer.right - outer.left;
+      const int height = outer.bottom - outer.top;
+      POINT topLeft{(now.left + now.right - width) / 2, (now.top + now.bottom - height) / 2};
+      if ((style & WS_CHILD) != 0) ScreenToClient(GetParent(window), &topLeft);
+      SetWindowPos(window, nullptr, topLeft.x, topLeft.y, width, height, kPlace);
+    }
+  }
+
+  // Each window gets its new font before its wrapper lets go of the old one.
+  HFONT formFont = CreateDefaultFont(dpi);
+  SendMessageW(window, WM_SETFONT, reinterpret_cast<WPARAM>(formFont), TRUE);
+  Wrapper()->SetFont(formFont, dpi);
+
+  std::vector<DesignedChild> alive;
+  for (const DesignedChild& child : designedChildren_) {
+    if (IsWindow(child.window) == FALSE || PlatformWindow::FromHandle(child.window) != child.adapter) continue;
+    alive.push_back(child);
+    const RECT place = ScaleDesignRect(child.left, child.top, child.width, child.height, dpi);
+    int height = place.bottom - place.top;
+    // A drop-down combo box's asked-for height is that of its dropped list, which the systems resize
+    // differently; the list keeps its height (the box's closed height follows its font).
+    wchar_t className[16] = {};
+    GetClassNameW(child.window, className, 16);
+    if (lstrcmpiW(className, L"ComboBox") == 0 && (GetWindowLongPtrW(child.window, GWL_STYLE) & 3) != CBS_SIMPLE) {
+      RECT closed{};
+      GetWindowRect(child.window, &closed);
+      height = closed.bottom - closed.top;
+    }
+    SetWindowPos(child.window, nullptr, place.left, place.top, place.right - place.left, height, kPlace);
+    HFONT font = CreateDefaultFont(dpi);
+    SendMessageW(child.window, WM_SETFONT, reinterpret_cast<WPARAM>(font), TRUE);
+    child.wrapper->SetFont(font, dpi);
+  }
+  designedChildren_.swap(alive);
+
+  FormAdapter()->ApplyWindowIcons(dpi);
 }
 
 int32_t CVolWinForm::OnPreTranslate(HWND, UINT, WPARAM, LPARAM, MSG&) { return 1; }

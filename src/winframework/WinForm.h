@@ -7,6 +7,7 @@
 #include "winframework/WinContainer.h"
 
 #include <cstdint>
+#include <vector>
 
 class CVolMinMaxInfo;
 
@@ -50,6 +51,19 @@ class CVolWinForm : public CVolWindowBase, public virtual IWinFormEventListener 
   void AttachListener() override;
   void DetachListener() override;
   int32_t HasListener() override;
+
+  // The control rules, then WM_DPICHANGED: the form is laid out for the new DPI in the rectangle
+  // the system suggests.
+  int32_t ProcessMessage(MSG& msg) override;
+
+  // Creates control from info, whose rectangle is in 96-dpi design units: scaled to the form's
+  // layout DPI now and again whenever that DPI changes. The parent fields are the caller's. 1 when
+  // the control's window was created.
+  int32_t CreateDesignedChild(CVolWinControl& control, CVolWinCreateInfo& info);
+  // Lays the form out for dpi: the window takes bounds (screen coordinates), or without them the
+  // designed client size at dpi around its present centre; every designed child its rectangle at
+  // dpi; the form and those children the default font of dpi; the default icons their sizes at dpi.
+  void ApplyDpi(UINT dpi, const RECT* bounds);
 
   // 30. The form's own look at a message before its keyboard filter: 0 consumes it, 1 lets it pass.
   virtual int32_t OnPreTranslate(HWND window, UINT message, WPARAM wParam, LPARAM lParam, MSG& msg);
@@ -96,8 +110,18 @@ class CVolWinForm : public CVolWindowBase, public virtual IWinFormEventListener 
   }
 
  private:
+  // A child created from a design rectangle, known by its window; the adapter and wrapper count only
+  // while that window is still bound to that adapter.
+  struct DesignedChild {
+    HWND window;
+    PlatformWindow* adapter;
+    CMfcWndObject* wrapper;
+    int32_t left, top, width, height;
+  };
+
   int32_t RunModal(CVolWinCreateInfo& info);
   void ShowAtStartPosition(HWND window);
 
   VolEventSlot formEvents_[FormEvents::kCount];
+  std::vector<DesignedChild> designedChildren_;
 };

@@ -32,9 +32,13 @@ class CMfcWndObject final : public CRefObject {
   PlatformWindow* Window() const { return window_; }
   // The window handle, null while no window exists.
   HWND Handle() const { return window_ != nullptr ? window_->Handle() : nullptr; }
-  // The font created for the window; the wrapper owns it from then on.
+  // The default font made for the window at FontDpi(); the wrapper owns it from then on.
   HFONT Font() const { return font_.Get(); }
-  void SetFont(HFONT font) { font_.Reset(font); }
+  UINT FontDpi() const { return fontDpi_; }
+  void SetFont(HFONT font, UINT dpi) {
+    font_.Reset(font);
+    fontDpi_ = dpi;
+  }
 
   CWString text;  // the window text while no window exists
   uint32_t style = kDefaultStyle;
@@ -45,5 +49,6 @@ class CMfcWndObject final : public CRefObject {
 
  private:
   GdiObject<HFONT> font_;
+  UINT fontDpi_ = 0;
   PlatformWindow* window_;
 };

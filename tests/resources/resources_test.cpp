@@ -104,11 +104,28 @@ TEST(ProgramManifest, DeclaresCommonControls6AsInvokerWithoutUiAccess) {
   }
 }
 
-TEST(ProgramManifest, DeclaresNoDpiAwareness) {
-  std::string xml = ManifestText();
+// The text between an element's opening tag and its closing tag; "<missing>" without the element.
+std::string ElementText(const std::string& xml, const std::string& element) {
+  const std::string tag = OpeningTag(xml, element);
+  if (tag.empty()) return "<missing>";
+  const size_t start = xml.find(tag) + tag.size();
+  const size_t end = xml.find("</" + element + ">", start);
+  return end == std::string::npos ? "<missing>" : xml.substr(start, end - start);
+}
+
+TEST(ProgramManifest, DeclaresPerMonitorDpiAwarenessWithTheOlderSystemsForm) {
+  const std::string xml = ManifestText();
   ASSERT_FALSE(xml.empty());
-  std::transform(xml.begin(), xml.end(), xml.begin(), [](char c) { return static_cast<char>(std::tolower(static_cast<unsigned char>(c))); });
-  EXPECT_EQ(xml.find("dpiaware"), std::string::npos);  // covers dpiAware and dpiAwareness
+  const std::string settings = OpeningTag(xml, "application");
+  EXPECT_EQ(Attribute(settings, "xmlns"), "urn:schemas-microsoft-com:asm.v3");
+  // Systems that know only the older element read per-monitor awareness from "true/pm"; newer ones
+  // take the first value of the list they understand.
+  const std::string aware = OpeningTag(xml, "dpiAware");
+  EXPECT_EQ(Attribute(aware, "xmlns"), "http://schemas.microsoft.com/SMI/2005/WindowsSettings");
+  EXPECT_EQ(ElementText(xml, "dpiAware"), "true/pm");
+  const std::string awareness = OpeningTag(xml, "dpiAwareness");
+  EXPECT_EQ(Attribute(awareness, "xmlns"), "http://schemas.microsoft.com/SMI/2016/WindowsSettings");
+  EXPECT_EQ(ElementText(xml, "dpiAwareness"), "PerMonitorV2, PerMonitor");
 }
 
 TEST(ProgramManifest, BindsTheProcessToCommonControls6) {
@@ -156,8 +173,9 @@ struct IconCase {
 
 TEST(ProgramIcons, CarryTheirImageSizesAt32BitsWithAntiAliasedAlpha) {
   const IconCase table[] = {
-      {IDI_WINDOW_ICON, {32}},
-      {IDI_TRAY_ICON, {64, 32, 16}},
+      // Every size the system asks for from 100 % to 200 % display scale, small and big icons alike.
+      {IDI_WINDOW_ICON, {64, 48, 40, 32, 24, 20, 16}},
+      {IDI_TRAY_ICON, {64, 48, 40, 32, 24, 20, 16}},
   };
   for (const IconCase& icon : table) {
     SCOPED_TRACE("icon " + std::to_string(icon.id));

@@ -22,12 +22,10 @@ TEST(DefaultFont, NinePointsOfTheScreenTruncated) {
 TEST(DefaultFont, KeepsEverythingButTheHeightOfTheStockGuiFont) {
   LOGFONTW stock{};
   GetObjectW(GetStockObject(DEFAULT_GUI_FONT), sizeof stock, &stock);
-  GdiObject<HFONT> font(CreateDefaultFont());
+  GdiObject<HFONT> font(CreateDefaultFont(120));
   LOGFONTW made{};
   ASSERT_EQ(GetObjectW(font.Get(), sizeof made, &made), static_cast<int>(sizeof made));
-  const HDC screen = GetDC(nullptr);
-  EXPECT_EQ(made.lfHeight, DefaultFontHeight(GetDeviceCaps(screen, LOGPIXELSY)));
-  ReleaseDC(nullptr, screen);
+  EXPECT_EQ(made.lfHeight, -15) << "9 points at the DPI asked for";
   EXPECT_STREQ(made.lfFaceName, stock.lfFaceName);
   EXPECT_EQ(made.lfWeight, stock.lfWeight);
   EXPECT_EQ(made.lfCharSet, stock.lfCharSet);
