@@ -36,6 +36,9 @@ bool PlatformWindow::CreateEx(DWORD exStyle, const wchar_t* className, const wch
                                        PlatformApp::CurrentInstanceHandle(), param);
   // Cleared also when no message reached the layer (a class with another procedure, an early failure).
   WindowMap::TakePending();
+  // A class whose procedure is not the layer's (a system class) made a window that nothing binds:
+  // it would stay on the screen with no object to destroy it.
+  if (created != nullptr && window_ != created) ::DestroyWindow(created);
   RethrowPendingException();
   return created != nullptr && window_ == created;
 }

@@ -34,7 +34,8 @@ class PlatformWindow {
   static WNDPROC LayerProcedure();
 
   // Creates a window of a class whose procedure is the layer's; the new window is bound to this
-  // object from its very first message. False when the object already has a window or creation fails.
+  // object from its very first message. False when the object already has a window or creation fails;
+  // a window of a class with another procedure is destroyed again (it cannot be bound).
   bool CreateEx(DWORD exStyle, const wchar_t* className, const wchar_t* text, DWORD style, int x, int y,
                 int width, int height, HWND parent, HMENU menuOrId, void* param = nullptr);
   // Creates a window of a system class (BUTTON, COMBOBOX) and subclasses it at once.

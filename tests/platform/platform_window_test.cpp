@@ -207,6 +207,14 @@ TEST_F(PlatformWindowTest, AHandlerThatDestroyedItsWindowCanGiveTheObjectANewOne
   EXPECT_EQ(lifeLog, (std::vector<std::string>{"deleted"}));
 }
 
+TEST_F(PlatformWindowTest, CreatingAWindowOfASystemClassFailsAndLeavesNoWindow) {
+  constexpr const wchar_t* kTitle = L"LanfheSystemClassWindow";
+  RecordingWindow window;
+  EXPECT_FALSE(window.CreateEx(0, L"Button", kTitle, WS_OVERLAPPED, 0, 0, 50, 50, nullptr, nullptr));
+  EXPECT_EQ(window.Handle(), nullptr);
+  EXPECT_EQ(FindWindowW(L"Button", kTitle), nullptr) << "the unbound window was left behind";
+}
+
 TEST_F(PlatformWindowTest, AnObjectDestroyedWithItsWindowStillThereDestroysIt) {
   HWND handle = nullptr;
   {
