@@ -13,6 +13,7 @@
 #include <gtest/gtest.h>
 
 #include <atomic>
+#include <functional>
 #include <string>
 #include <thread>
 
@@ -418,6 +419,108 @@ TEST_F(FormTest, AModalFormAnswersItsResultAndGivesTheFocusBack) {
   EXPECT_TRUE(IsWindowEnabled(main.Handle()));
   EXPECT_EQ(GetFocus(), edit);
   main.FormAdapter()->DestroyWindow();
+}
+
+// What a modal form does once its host is ready, set per case.
+struct ModalScript {
+  static std::function<void(CVolWinForm& form)> onReady;
+  static int32_t Ready(CVolObject*, CVolObject* sender, int32_t) {
+    onReady(*static_cast<CVolWinForm*>(sender));
+    return 0;
+  }
+};
+std::function<void(CVolWinForm& form)> ModalScript::onReady;
+
+// Inside its host the form is a plain child that fills a client area of its designed size.
+TEST_F(FormTest, AHostedFormHasNoFrameOfItsOwnAndItsDesignedClientSize) {
+  DesignedForm main;
+  CVolWinCreateInfo mainInfo;
+  ASSERT_EQ(main.Create(mainInfo), 1);
+  for (int32_t fixed : {0, 1}) {
+    HandlerOwner owner;
+    DesignedForm modal(256, 75);
+    modal.BindEvent(FormEvents::kDialogInit, owner.events, &ModalScript::Ready);
+    DWORD formStyle = 0;
+    RECT formClient{};
+    RECT hostClient{};
+    ModalScript::onReady = [&](CVolWinForm& form) {
+      formStyle = static_cast<DWORD>(GetWindowLongPtrW(form.Handle(), GWL_STYLE));
+      GetClientRect(form.Handle(), &formClient);
+      GetClientRect(form.FormAdapter()->FrameWindow(), &hostClient);
+      PostMessageW(form.FormAdapter()->FrameWindow(), WM_VOL_HOSTNOTIFY, kHostEnd, 1);
+    };
+    CVolWinCreateInfo info;
+    info.parentWindow = main.Adapter();
+    info.modal = 1;
+    info.fixedDialogFrame = fixed;
+    ASSERT_EQ(modal.Create(info), 1);
+    ASSERT_EQ(info.modalResult, 1);
+    EXPECT_EQ(formStyle & (WS_CAPTION | WS_SYSMENU | WS_THICKFRAME), 0u) << "a second title bar, fixed " << fixed;
+    EXPECT_EQ(hostClient.right, 256) << "fixed " << fixed;
+    EXPECT_EQ(hostClient.bottom, 75) << "fixed " << fixed;
+    EXPECT_EQ(formClient.right, 256) << "fixed " << fixed;
+    EXPECT_EQ(formClient.bottom, 75) << "fixed " << fixed;
+  }
+  main.FormAdapter()->DestroyWindow();
+}
+
+// A menu with one item, owned by the menu object that a creation record holds.
+HMENU AttachNewMenu(CVolWinCreateInfo& info) {
+  const HMENU handle = CreateMenu();
+  AppendMenuW(handle, MF_STRING, 1, L"项");
+  CVolMenu* menu = new CVolMenu(handle, nullptr);
+  info.menu.SetRef(menu);
+  menu->Release();
+  return handle;
+}
+
+TEST_F(FormTest, AFormsMenuIsDestroyedOnlyByTheMenuObjectNotWithTheWindow) {
+  HMENU modelessMenu = nullptr;
+  {
+    DesignedForm form;
+    CVolWinCreateInfo info;
+    modelessMenu = AttachNewMenu(info);
+    ASSERT_EQ(form.Create(info), 1);
+    EXPECT_EQ(GetMenu(form.Handle()), modelessMenu);
+    form.FormAdapter()->DestroyWindow();
+    EXPECT_TRUE(IsMenu(modelessMenu)) << "the window took the menu object's menu with it";
+  }
+  EXPECT_FALSE(IsMenu(modelessMenu)) << "the menu object destroys its menu";
+
+  DesignedForm main;
+  CVolWinCreateInfo mainInfo;
+  ASSERT_EQ(main.Create(mainInfo), 1);
+  HMENU hostMenu = nullptr;
+  {
+    HandlerOwner owner;
+    DesignedForm modal(120, 40);
+    modal.BindEvent(FormEvents::kDialogInit, owner.events, &ModalScript::Ready);
+    HMENU shown = nullptr;
+    ModalScript::onReady = [&shown](CVolWinForm& form) {
+      shown = GetMenu(form.FormAdapter()->FrameWindow());
+      PostMessageW(form.FormAdapter()->FrameWindow(), WM_VOL_HOSTNOTIFY, kHostEnd, 1);
+    };
+    CVolWinCreateInfo info;
+    info.parentWindow = main.Adapter();
+    info.modal = 1;
+    hostMenu = AttachNewMenu(info);
+    ASSERT_EQ(modal.Create(info), 1);
+    EXPECT_EQ(shown, hostMenu) << "the host shows the form's menu";
+    EXPECT_TRUE(IsMenu(hostMenu)) << "the host took the menu object's menu with it";
+  }
+  EXPECT_FALSE(IsMenu(hostMenu));
+  main.FormAdapter()->DestroyWindow();
+}
+
+TEST_F(FormTest, AFormClassNameOfASystemClassFailsWithoutLeavingAWindow) {
+  constexpr const wchar_t* kTitle = L"系统类的窗体";
+  DesignedForm form;
+  form.FormAdapter()->className = CWString(L"Button");
+  form.SetControlText(kTitle);
+  CVolWinCreateInfo info;
+  EXPECT_EQ(form.Create(info), 0);
+  EXPECT_FALSE(form.HasWindow());
+  EXPECT_EQ(FindWindowW(L"Button", kTitle), nullptr);
 }
 
 // Closes the first message box that appears with the given caption, from another thread.
