@@ -220,6 +220,7 @@ LRESULT CVWnd_WinForm::OnDestroy() {
   DetachMenuFrom(window);
   trayIcon_.Remove(window);
   activatedOnce = false;
+  enterPressed = false;
   if (helpShown) {
     WinHelpW(window, nullptr, HELP_QUIT, 0);
     helpShown = false;

@@ -1,6 +1,8 @@
 // Handlers that let go of the very object whose message they run in: a handler that deletes, resets
 // or reassigns its own control or form, one that destroys its form's window and goes on using the
-// form, and a default button whose click deletes its form while Enter is being processed.
+// form, and a default button whose click deletes its form while Enter is being processed. Nothing
+// may be written into an object after it was freed.
+#include "FreedMemoryWatch.h"
 #include "platform/WindowClass.h"
 #include "support/WindowTestSupport.h"
 #include "winframework/Buttons.h"
@@ -84,7 +86,11 @@ TEST_F(HandlerLifetimeTest, AHandlerThatLetsGoOfItsOwnControlKeepsTheAdapterUnti
     ASSERT_TRUE(control->MakeWindow()) << c.name;
     const HWND window = control->Handle();
     control->Traced().action = [&control, &c] { c.letGo(control); };
-    SendMessageW(window, kRunAction, 0, 0);
+    {
+      FreedMemoryWatch watch;
+      SendMessageW(window, kRunAction, 0, 0);
+      EXPECT_EQ(watch.BlocksWrittenAfterFree(), 0u) << c.name;
+    }
     EXPECT_EQ(lifeLog, (std::vector<std::string>{"handler returned", "adapter deleted"})) << c.name;
     EXPECT_FALSE(IsWindow(window)) << c.name;
     if (control != nullptr) {
@@ -125,7 +131,11 @@ TEST_F(HandlerLifetimeTest, AFormThatDeletesResetsOrReassignsItselfInItsHandlerL
     const HWND window = form->Handle();
     SelfRelease::form = form;
     SelfRelease::how = how;
-    SendMessageW(window, kRunAction, 0, 0);
+    {
+      FreedMemoryWatch watch;
+      SendMessageW(window, kRunAction, 0, 0);
+      EXPECT_EQ(watch.BlocksWrittenAfterFree(), 0u) << "case " << how;
+    }
     EXPECT_FALSE(IsWindow(window)) << "case " << how;
     if (SelfRelease::form != nullptr) {
       EXPECT_FALSE(SelfRelease::form->HasWindow()) << "case " << how;
@@ -181,29 +191,68 @@ struct DeletingClick {
 };
 CVolWinForm* DeletingClick::form = nullptr;
 
-TEST_F(HandlerLifetimeTest, ADefaultButtonThatDeletesItsFormOnEnterEndsTheFormCleanly) {
-  HandlerOwner owner;
-  auto* form = new DesignedForm();
-  CVolWinCreateInfo info;
-  ASSERT_EQ(form->Create(info), 1);
-  const HWND window = form->Handle();
-  // Not a member of the form: the button stays when the form goes.
-  CVolPushButton button;
-  button.SetControlText(L"保存");
-  CVolWinCreateInfo buttonInfo = ChildCreateInfo(*form, 10, 10, 80, 30, 102);
-  ASSERT_EQ(button.Create(buttonInfo), 1);
-  button.BindEvent(ButtonEvents::kClicked, owner.events, &DeletingClick::Run);
-  button.AttachListener();
-  SetWindowLongPtrW(button.Handle(), GWL_STYLE, (GetWindowLongPtrW(button.Handle(), GWL_STYLE) & ~0xF) | BS_DEFPUSHBUTTON);
-  form->FormAdapter()->defaultButtonId = 102;
-  DeletingClick::form = form;
+// A form with the default button 102, "保存", which is not a member of the form: the button stays
+// when its click deletes the form.
+class EnterFixture {
+ public:
+  EnterFixture() {
+    form = new DesignedForm();
+    CVolWinCreateInfo info;
+    created = form->Create(info) == 1;
+    if (!created) return;
+    window = form->Handle();
+    button.SetControlText(L"保存");
+    CVolWinCreateInfo buttonInfo = ChildCreateInfo(*form, 10, 10, 80, 30, 102);
+    created = button.Create(buttonInfo) == 1;
+    button.BindEvent(ButtonEvents::kClicked, owner.events, &DeletingClick::Run);
+    button.AttachListener();
+    SetWindowLongPtrW(button.Handle(), GWL_STYLE,
+                      (GetWindowLongPtrW(button.Handle(), GWL_STYLE) & ~0xF) | BS_DEFPUSHBUTTON);
+    form->FormAdapter()->defaultButtonId = 102;
+    DeletingClick::form = form;
+  }
+  ~EnterFixture() {
+    if (DeletingClick::form != nullptr) CVolObject::Delete(DeletingClick::form);
+  }
+  EnterFixture(const EnterFixture&) = delete;
+  EnterFixture& operator=(const EnterFixture&) = delete;
 
-  MSG enter{window, WM_KEYDOWN, VK_RETURN, 0, 0, {0, 0}};
-  EXPECT_TRUE(PreTranslateWindowChain(enter));
-  EXPECT_EQ(owner.log, (std::vector<std::string>{"clicked"}));
+  HandlerOwner owner;
+  CVolPushButton button;
+  DesignedForm* form = nullptr;
+  HWND window = nullptr;
+  bool created = false;
+};
+
+TEST_F(HandlerLifetimeTest, ADefaultButtonThatDeletesItsFormOnEnterEndsTheFormCleanly) {
+  EnterFixture fixture;
+  ASSERT_TRUE(fixture.created);
+  MSG enter{fixture.window, WM_KEYDOWN, VK_RETURN, 0, 0, {0, 0}};
+  {
+    FreedMemoryWatch watch;
+    EXPECT_TRUE(PreTranslateWindowChain(enter));
+    EXPECT_EQ(watch.BlocksWrittenAfterFree(), 0u);
+  }
+  EXPECT_EQ(fixture.owner.log, (std::vector<std::string>{"clicked"}));
   EXPECT_EQ(DeletingClick::form, nullptr);
-  EXPECT_FALSE(IsWindow(window));
-  EXPECT_FALSE(button.HasWindow());
+  EXPECT_FALSE(IsWindow(fixture.window));
+  EXPECT_FALSE(fixture.button.HasWindow());
+}
+
+// The form's filter run on its own, outside the form's window procedure (as a caller other than the
+// window chain may run it): the adapter is gone once the dialog processing returns.
+TEST_F(HandlerLifetimeTest, TheFormFilterTouchesNoFormThatItsEnterDeleted) {
+  EnterFixture fixture;
+  ASSERT_TRUE(fixture.created);
+  MSG enter{fixture.window, WM_KEYDOWN, VK_RETURN, 0, 0, {0, 0}};
+  {
+    FreedMemoryWatch watch;
+    EXPECT_TRUE(RunFormFilter(*fixture.form->FormAdapter(), enter));
+    EXPECT_GT(watch.BlocksFreed(), 0u);
+    EXPECT_EQ(watch.BlocksWrittenAfterFree(), 0u) << "the filter wrote into the freed form adapter";
+  }
+  EXPECT_EQ(fixture.owner.log, (std::vector<std::string>{"clicked"}));
+  EXPECT_FALSE(IsWindow(fixture.window));
 }
 
 }  // namespace
