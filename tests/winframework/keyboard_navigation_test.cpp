@@ -106,8 +106,8 @@ TEST_F(KeyboardNavigation, TabMovesFromTheEditFieldThroughTheTabStops) {
   EXPECT_EQ(GetFocus(), check.Handle()) << "around the end";
 }
 
-// A multi-line edit wants Tab for itself, so the dialog processing would leave it there (the edit
-// would insert a tab character): only the form's own step moves the focus on.
+// A multi-line edit wants Tab for itself, so the dialog processing leaves the focus there (on
+// Windows the edit also inserts a tab character): only the form's own step moves the focus on.
 TEST_F(KeyboardNavigation, TabLeavesAMultiLineEditThroughTheFormsOwnStep) {
   const HWND multiLine = CreateWindowExW(0, L"Edit", L"", WS_CHILD | WS_VISIBLE | WS_TABSTOP | ES_MULTILINE, 2, 2, 24,
                                          40, form.Handle(), reinterpret_cast<HMENU>(104), nullptr, nullptr);
