@@ -1,5 +1,7 @@
 #include "bridge/KeyDisplayName.h"
 
+#include "bridge/KeystrokeInjection.h"
+
 namespace {
 
 // Keys that share their scan code with a keypad key; without the marker the system would name the
@@ -19,9 +21,9 @@ const KeyNameSystemCalls& SystemKeyNameCalls() {
 }
 
 CWString KeyCodeToDisplayName(std::int32_t code, const KeyNameSystemCalls& system) {
-  // A stored value may hold any number; a larger one would be cut to a real key by the system and
-  // shown as a key that a press never sends.
-  if (code < 0 || code > 0xFF) return CWString();
+  // A stored value may hold any number; the system would cut a larger one to a real key. Only the
+  // codes a press sends get a name, so the form never shows a key that the button would not send.
+  if (!IsUsableVirtualKey(code)) return CWString();
 
   UINT scan = system.mapVirtualKey(static_cast<UINT>(code), MAPVK_VK_TO_VSC);
   if (NeedsExtendedMarker(code)) scan |= kExtendedMarker;

@@ -22,6 +22,6 @@ inline constexpr int kKeyNameBufferUnits = 256;
 // The scan code of code (MapVirtualKeyW, virtual key to scan code), with the extended-key marker
 // 0x100 for Page Up/Down, End, Home, the arrows, Insert, Delete, keypad divide and Num Lock, shifted
 // into the high word for GetKeyNameTextW. Empty text when the system has no name, and for codes
-// outside 0..255, which name no key.
+// outside 1..254, which a press never sends.
 CWString KeyCodeToDisplayName(std::int32_t code, const KeyNameSystemCalls& system);
 CWString KeyCodeToDisplayName(std::int32_t code);

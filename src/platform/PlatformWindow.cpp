@@ -36,6 +36,9 @@ bool PlatformWindow::CreateEx(DWORD exStyle, const wchar_t* className, const wch
                                        PlatformApp::CurrentInstanceHandle(), param);
   // Cleared also when no message reached the layer (a class with another procedure, an early failure).
   WindowMap::TakePending();
+  // A class whose procedure is not the layer's (a system class) made a window that nothing binds:
+  // it would stay on the screen with no object to destroy it.
+  if (created != nullptr && window_ != created) ::DestroyWindow(created);
   RethrowPendingException();
   return created != nullptr && window_ == created;
 }
@@ -71,7 +74,10 @@ LRESULT PlatformWindow::Default() {
   DispatchRecord& record = *current_;
   if (!record.defaultDone) {
     record.defaultDone = true;
-    record.defaultResult = CallPrevious(record.message, record.wParam, record.lParam);
+    // A window destroyed meanwhile has no previous procedure to ask (and a new window of the object
+    // is not the one the message came to).
+    record.defaultResult =
+        record.window == window_ ? CallPrevious(record.message, record.wParam, record.lParam) : 0;
   }
   return record.defaultResult;
 }
@@ -145,7 +151,7 @@ LRESULT CALLBACK PlatformWindow::LayerWindowProc(HWND window, UINT message, WPAR
 }
 
 LRESULT PlatformWindow::Dispatch(UINT message, WPARAM wParam, LPARAM lParam) {
-  DispatchRecord record{message, wParam, lParam, false, 0};
+  DispatchRecord record{window_, message, wParam, lParam, false, 0};
   DispatchRecord* const outer = std::exchange(current_, &record);
   ++depth_;
   LRESULT result = 0;
@@ -160,14 +166,18 @@ LRESULT PlatformWindow::Dispatch(UINT message, WPARAM wParam, LPARAM lParam) {
   }
   current_ = outer;
   --depth_;
-  if (message == WM_NCDESTROY) ncDestroyed_ = true;
-  if (ncDestroyed_ && depth_ == 0) FinishAfterNcDestroy();
+  if (message == WM_NCDESTROY && record.window == window_) UnbindAfterNcDestroy();
+  if (windowGone_ && depth_ == 0) {
+    windowGone_ = false;
+    // A handler may have given the object a new window meanwhile; it stays until that one goes.
+    if (window_ == nullptr) PostNcDestroy();  // may delete the object
+  }
   return result;
 }
 
-void PlatformWindow::FinishAfterNcDestroy() {
+void PlatformWindow::UnbindAfterNcDestroy() {
   const HWND window = window_;
-  ncDestroyed_ = false;
+  windowGone_ = true;
   if (previous_ != nullptr && IsWindow(window) &&
       GetWindowLongPtrW(window, GWLP_WNDPROC) == reinterpret_cast<LONG_PTR>(&LayerWindowProc)) {
     SetWindowLongPtrW(window, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(previous_));
@@ -176,5 +186,4 @@ void PlatformWindow::FinishAfterNcDestroy() {
   window_ = nullptr;
   previous_ = nullptr;
   PlatformApp::OnWindowGone(this);
-  PostNcDestroy();
 }

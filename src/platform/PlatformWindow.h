@@ -1,6 +1,9 @@
 // The object behind one window: its window procedure, per-class message dispatch, default
 // processing, notification reflection and self-deletion after the window is gone.
 //
+// After WM_NCDESTROY the object is unbound at once (Handle() is null, a handler may create a new
+// window); PostNcDestroy, which may delete the object, waits until the outermost message returns.
+//
 // One message's way: user32 calls the layer's procedure; it finds the object bound to the window
 // (WindowMap) and calls Dispatch, which records the message (so that Default knows what to pass on)
 // and calls the object's virtual WindowProc. The base WindowProc reflects a control's WM_COMMAND or
@@ -31,7 +34,8 @@ class PlatformWindow {
   static WNDPROC LayerProcedure();
 
   // Creates a window of a class whose procedure is the layer's; the new window is bound to this
-  // object from its very first message. False when the object already has a window or creation fails.
+  // object from its very first message. False when the object already has a window or creation fails;
+  // a window of a class with another procedure is destroyed again (it cannot be bound).
   bool CreateEx(DWORD exStyle, const wchar_t* className, const wchar_t* text, DWORD style, int x, int y,
                 int width, int height, HWND parent, HMENU menuOrId, void* param = nullptr);
   // Creates a window of a system class (BUTTON, COMBOBOX) and subclasses it at once.
@@ -48,8 +52,12 @@ class PlatformWindow {
   // The previous procedure (DefWindowProcW for the layer's own classes) with any message.
   LRESULT CallPrevious(UINT message, WPARAM wParam, LPARAM lParam);
 
-  // The object deletes itself once its window is gone and it is no longer bound.
+  // The object deletes itself once its window is gone and no message of its window is being
+  // dispatched any more.
   void SetAutoDelete(bool autoDelete) { autoDelete_ = autoDelete; }
+  // True while a message of the object's window is being dispatched to it (a handler runs inside its
+  // window procedure): deleting the object now would pull it from under that call.
+  bool InDispatch() const { return depth_ > 0; }
 
   // Offered by the message loop for every retrieved message, to each bound window from the target
   // up to its top-level window; true: handled, not dispatched. The base does nothing.
@@ -74,8 +82,8 @@ class PlatformWindow {
   virtual bool OnCommand(WPARAM wParam, LPARAM lParam);
   // A WM_COMMAND or WM_CTLCOLOR* of the parent about this window, handed back to it; true when handled.
   virtual bool OnChildNotify(UINT message, WPARAM wParam, LPARAM lParam, LRESULT& result);
-  // Runs after the window's last message, once the object is no longer bound. The base deletes the
-  // object when auto-delete is set.
+  // Runs after the window's last message, once the object is no longer bound and no dispatch of it
+  // is running. The base deletes the object when auto-delete is set.
   virtual void PostNcDestroy();
 
   // Binds window to this object; previous is the procedure that Default calls (null: DefWindowProcW).
@@ -83,6 +91,7 @@ class PlatformWindow {
 
  private:
   struct DispatchRecord {
+    HWND window;  // the window the message came to; Default passes nothing on once it is gone
     UINT message;
     WPARAM wParam;
     LPARAM lParam;
@@ -92,13 +101,14 @@ class PlatformWindow {
 
   static LRESULT CALLBACK LayerWindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
   LRESULT Dispatch(UINT message, WPARAM wParam, LPARAM lParam);
-  // Unbinds after the outermost dispatch of WM_NCDESTROY; may delete the object.
-  void FinishAfterNcDestroy();
+  // Unbinds right after WM_NCDESTROY, even while outer messages of the window are still being
+  // dispatched: from then on the object reports no window.
+  void UnbindAfterNcDestroy();
 
   HWND window_ = nullptr;
   WNDPROC previous_ = nullptr;
   DispatchRecord* current_ = nullptr;
   int depth_ = 0;
-  bool ncDestroyed_ = false;
+  bool windowGone_ = false;  // unbound after WM_NCDESTROY; PostNcDestroy waits for the outermost dispatch
   bool autoDelete_ = false;
 };

@@ -25,6 +25,19 @@ bool IsOwnWindow(HWND window) {
 
 }  // namespace
 
+SIZE CVolEnvelopeDialog::HostedClientSize(const CVolWinCreateInfo& info) {
+  // The frame of the form's own style, measured on a sample rectangle.
+  RECT sample{0, 0, 100, 100};
+  const CVolMenu* menu = MenuOf(info.menu);
+  const BOOL hasMenu = info.parentWindow == nullptr && menu != nullptr && menu->Menu() != nullptr;
+  if (AdjustWindowRectEx(&sample, info.style, hasMenu, info.exStyle) == FALSE) sample = RECT{0, 0, 100, 100};
+  const int frameWidth = (sample.right - sample.left) - 100;
+  const int frameHeight = (sample.bottom - sample.top) - 100;
+  const int width = info.width > frameWidth ? info.width - frameWidth : 0;
+  const int height = info.height > frameHeight ? info.height - frameHeight : 0;
+  return SIZE{width, height};
+}
+
 CVolEnvelopeDialog::CVolEnvelopeDialog(CVolWinForm& form, CVolWinCreateInfo& info) : form_(form), info_(info) {}
 
 DWORD CVolEnvelopeDialog::TemplateStyle(DWORD formStyle, bool fixedDialogFrame) {
@@ -94,9 +107,10 @@ BOOL CVolEnvelopeDialog::OnInitDialog() {
   const CVolMenu* menu = MenuOf(adapter.menu);
   if (menu != nullptr) SetMenu(host, menu->Menu());
 
-  const int clientWidth = info_.width > 0 ? info_.width : 0;
-  const int clientHeight = info_.height > 0 ? info_.height : 0;
-  RECT frame{0, 0, clientWidth, clientHeight};
+  // The form's rectangle is the outer size of a window with the form's own frame; the host's client
+  // area gets what lies inside that frame, and the host's frame goes around it.
+  const SIZE inner = HostedClientSize(info_);
+  RECT frame{0, 0, inner.cx, inner.cy};
   AdjustWindowRectEx(&frame, static_cast<DWORD>(GetWindowLongPtrW(host, GWL_STYLE)), menu != nullptr,
                      static_cast<DWORD>(GetWindowLongPtrW(host, GWL_EXSTYLE)));
   const int width = frame.right - frame.left;
@@ -238,6 +252,7 @@ bool CVolEnvelopeDialog::OnMessage(UINT message, WPARAM wParam, LPARAM lParam, L
     case WM_QUERYDRAGICON: result = reinterpret_cast<LRESULT>(adapter.icon); return true;
     case WM_DESTROY: {
       beingDestroyed_ = true;
+      adapter.DetachMenuFrom(Handle());
       PlatformApp* app = PlatformApp::Current();
       if (app != nullptr && app->MainWindow() == this) app->SetMainWindow(nullptr);
       isMainWindow_ = false;

@@ -28,6 +28,9 @@ class CVolEnvelopeDialog : public PlatformDialog {
   // The template's style for a form style: fixed dialog frame, or the form's own bits made a
   // centred, visible pop-up with a modal frame unless it is sizable.
   static DWORD TemplateStyle(DWORD formStyle, bool fixedDialogFrame);
+  // The host's client size for a form's prepared creation record: the form's rectangle (an outer
+  // size for the form's own styles and menu) less the frame those styles give; 0 where it is smaller.
+  static SIZE HostedClientSize(const CVolWinCreateInfo& info);
 
  protected:
   BOOL OnInitDialog() override;

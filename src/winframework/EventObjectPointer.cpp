@@ -30,16 +30,19 @@ void CVolEventObjectPointer::TearDown() {
 
 CVolObject* CVolEventObjectPointer::BeginCall() {
   EnterCriticalSection(&stateLock_);
-  // Only try: a thread tearing the owner down holds the call lock, and waiting for it here, under
-  // the state lock, would deadlock.
-  if (callsInProgress_ == 0 && TryEnterCriticalSection(&callLock_) == FALSE) {
+  // Every call holds the call lock on its own thread, so that the thread that leaves it is the one
+  // that entered it and a teardown on any other thread waits for it. Only try: a thread tearing the
+  // owner down or running a handler holds it, and waiting here, under the state lock, would deadlock.
+  // The lock is recursive, so nested calls on one thread pass.
+  if (TryEnterCriticalSection(&callLock_) == FALSE) {
     LeaveCriticalSection(&stateLock_);
     return nullptr;
   }
   ++callsInProgress_;
   CVolObject* owner = owner_;
   if (owner == nullptr) {
-    if (--callsInProgress_ == 0) LeaveCriticalSection(&callLock_);
+    --callsInProgress_;
+    LeaveCriticalSection(&callLock_);
   }
   LeaveCriticalSection(&stateLock_);
   return owner;
@@ -47,7 +50,8 @@ CVolObject* CVolEventObjectPointer::BeginCall() {
 
 void CVolEventObjectPointer::EndCall() {
   EnterCriticalSection(&stateLock_);
-  if (--callsInProgress_ == 0) LeaveCriticalSection(&callLock_);
+  --callsInProgress_;
+  LeaveCriticalSection(&callLock_);
   LeaveCriticalSection(&stateLock_);
 }
 

@@ -28,7 +28,8 @@ class CVolEventObjectPointer final : public CRefObject {
   void TearDown();
 
   // The entry of one handler call. Answers the owner to call, or null when no call may run (owner
-  // torn down, or another thread holds the call lock); only a non-null answer needs EndCall.
+  // torn down, or another thread holds the call lock: it tears the owner down or runs a handler);
+  // only a non-null answer needs EndCall, on the same thread.
   CVolObject* BeginCall();
   void EndCall();
 
@@ -38,6 +39,6 @@ class CVolEventObjectPointer final : public CRefObject {
  private:
   int64_t callsInProgress_ = 0;
   CRITICAL_SECTION stateLock_;  // guards callsInProgress_ and owner_
-  CRITICAL_SECTION callLock_;   // held while callsInProgress_ is above 0
+  CRITICAL_SECTION callLock_;   // held by each thread whose handler call runs, for that call
   CVolObject* owner_;
 };

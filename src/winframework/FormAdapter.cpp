@@ -6,6 +6,7 @@
 #include "winframework/FrameworkMessages.h"
 #include "winframework/KeyboardNavigation.h"
 #include "winframework/MinMaxInfo.h"
+#include "winframework/WinCreateInfo.h"
 
 #include <cwchar>
 #include <string>
@@ -134,9 +135,19 @@ void CVWnd_WinForm::ApplyWindowIcons(UINT dpi) {
   defaultBigIcon_.Reset(bigIcon);
 }
 
+void CVWnd_WinForm::DetachMenuFrom(HWND window) const {
+  const CVolMenu* owned = MenuOf(menu);
+  if (window == nullptr || owned == nullptr || owned->Menu() == nullptr) return;
+  // A child window's "menu" is its id.
+  if ((GetWindowLongPtrW(window, GWL_STYLE) & WS_CHILD) != 0) return;
+  if (GetMenu(window) == owned->Menu()) SetMenu(window, nullptr);
+}
+
 void CVWnd_WinForm::ApplyBorderRules() {
   const HWND window = Handle();
-  if (window == nullptr) return;
+  // A hosted form is a plain child inside its host, whose frame is the form's: a caption of its own
+  // would be a second title bar under the host's.
+  if (window == nullptr || host != nullptr) return;
   const std::wstring title = WindowText(window);
   const DWORD wanted = WantedBorderBits(borderStyle, controlBox, maxButton, minButton, title.c_str());
   const auto style = static_cast<DWORD>(GetWindowLongPtrW(window, GWL_STYLE));
@@ -227,8 +238,10 @@ LRESULT CVWnd_WinForm::OnQueryEndSession() {
 
 LRESULT CVWnd_WinForm::OnDestroy() {
   const HWND window = Handle();
+  DetachMenuFrom(window);
   trayIcon_.Remove(window);
   activatedOnce = false;
+  enterPressed = false;
   if (helpShown) {
     WinHelpW(window, nullptr, HELP_QUIT, 0);
     helpShown = false;

@@ -55,7 +55,8 @@ class CVWnd_WinForm : public CVWnd_Container {
   void SetTrayIcon(HICON trayIcon, const wchar_t* tip);
   HICON TrayIconHandle() const { return trayIcon_.Icon(); }
 
-  // Puts the caption, system-menu, frame and box bits the properties ask for on the window.
+  // Puts the caption, system-menu, frame and box bits the properties ask for on the window; nothing
+  // while the form is hosted.
   void ApplyBorderRules();
   // Sets the window region of windowShape for the window's size (none for the rectangle).
   void ApplyWindowShape();
@@ -64,6 +65,9 @@ class CVWnd_WinForm : public CVWnd_Container {
   // Gives the frame its small and big icons: icon when set, else icon resource 100 at the small and
   // big icon sizes of dpi (then held here, and icon names the big one).
   void ApplyWindowIcons(UINT dpi);
+  // Takes the form's menu off window before it is destroyed: the system would destroy a window's menu
+  // with it, and the menu object that owns it destroys it again.
+  void DetachMenuFrom(HWND window) const;
 
  protected:
   bool OnMessage(UINT message, WPARAM wParam, LPARAM lParam, LRESULT& result) override;

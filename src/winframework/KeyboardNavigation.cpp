@@ -138,6 +138,10 @@ bool RunFormFilter(CVWnd_WinForm& form, MSG& msg) {
   if (skipDialogProcessing) return false;
   form.enterPressed = code == kEnter;
   const bool handled = IsDialogMessageW(formWindow, &msg) != FALSE;
+  // The default button's handler may have destroyed the form and let go of its adapter: as in the
+  // first step, touch the form only while its window is still its own (its destruction cleared the
+  // flag already).
+  if (!IsWindow(formWindow) || PlatformWindow::FromHandle(formWindow) != &form) return true;
   form.enterPressed = false;
   return handled;
 }

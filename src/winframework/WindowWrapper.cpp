@@ -18,9 +18,14 @@ const CVolClassTag& CMfcWndObject::GetClassInfo() const { return ClassInfo(); }
 bool CMfcWndObject::IsKindOf(const CVolClassTag& tag) const { return SameClass(tag, ClassInfo()); }
 
 void CMfcWndObject::OnFinalRelease() {
-  if (window_ == nullptr || window_->Handle() == nullptr) return;
-  // An adapter without a window has nothing to delete it, so the destructor does.
+  if (window_ == nullptr) return;
+  // A handler that deletes, resets or reassigns its own object runs inside the adapter's window
+  // procedure: the adapter must outlive that call and deletes itself once it returns.
+  if (window_->InDispatch()) windowDeletesItself = true;
+  // An adapter without a window and outside its procedure has nothing else to delete it: the
+  // destructor does.
+  if (window_->Handle() == nullptr && !window_->InDispatch()) return;
   window_->SetAutoDelete(windowDeletesItself);
-  window_->DestroyWindow();
+  if (window_->Handle() != nullptr) window_->DestroyWindow();
   if (windowDeletesItself) window_ = nullptr;
 }

@@ -26,7 +26,8 @@ class CMfcWndObject final : public CRefObject {
   const CVolClassTag& GetClassInfo() const override;
   bool IsKindOf(const CVolClassTag& tag) const override;
   // The last reference is gone: the window is destroyed, and an adapter that deletes itself after
-  // its window is forgotten.
+  // its window is forgotten. An adapter whose window procedure is running (a handler lets go of its
+  // own object) is always made to delete itself, after that call returns.
   void OnFinalRelease() override;
 
   PlatformWindow* Window() const { return window_; }
@@ -44,7 +45,8 @@ class CMfcWndObject final : public CRefObject {
   uint32_t style = kDefaultStyle;
   uint32_t exStyle = 0;
   HCURSOR cursor = nullptr;  // set on WM_SETCURSOR when not null
-  // When set, the adapter frees itself after its window is destroyed.
+  // When set, the adapter frees itself after its window is destroyed; set by OnFinalRelease whenever
+  // the adapter's window procedure is running.
   bool windowDeletesItself = false;
 
  private:

@@ -29,6 +29,7 @@ class RecordingWindow : public PlatformWindow {
   std::vector<UINT> seen;
   UINT throwOn = 0;
   UINT destroyOn = 0;
+  bool recreateAfterDestroy = false;  // the handler that destroyed the window makes a new one
   bool defaultTwiceOn = false;
   std::vector<std::string>* lifeLog = nullptr;  // outlives the object
   std::vector<std::string> childNotes;
@@ -47,7 +48,9 @@ class RecordingWindow : public PlatformWindow {
     if (message == throwOn && throwOn != 0) throw std::runtime_error("from the window procedure");
     if (message == destroyOn && destroyOn != 0) {
       DestroyWindow();
-      if (lifeLog != nullptr) lifeLog->push_back(Handle() == nullptr ? "handler ends, unbound" : "handler ends, bound");
+      if (lifeLog != nullptr) lifeLog->push_back(Handle() == nullptr ? "destroyed, unbound" : "destroyed, bound");
+      if (recreateAfterDestroy && lifeLog != nullptr) lifeLog->push_back(Create() ? "created again" : "not created");
+      if (lifeLog != nullptr) lifeLog->push_back("handler ends");
       result = 0;
       return true;
     }
@@ -171,11 +174,45 @@ TEST_F(PlatformWindowTest, DestroyedInsideItsOwnHandlerTheObjectStaysUsableUntil
   window->SetAutoDelete(true);
   ASSERT_TRUE(window->Create());
   const HWND handle = window->Handle();
-  // The handler destroys the window and reads the object afterwards; the object deletes itself only
-  // once the outermost message is done.
+  // The handler destroys the window and reads the object afterwards: the window is no longer
+  // reported, and the object deletes itself only once the outermost message is done.
   SendMessageW(handle, WM_CLOSE, 0, 0);
-  EXPECT_EQ(lifeLog, (std::vector<std::string>{"handler ends, bound", "deleted"}));
+  EXPECT_EQ(lifeLog, (std::vector<std::string>{"destroyed, unbound", "handler ends", "deleted"}));
   EXPECT_FALSE(IsWindow(handle));
+  EXPECT_EQ(PlatformWindow::FromHandle(handle), nullptr);
+}
+
+TEST_F(PlatformWindowTest, AHandlerThatDestroyedItsWindowCanGiveTheObjectANewOne) {
+  std::vector<std::string> lifeLog;
+  auto* window = new RecordingWindow();
+  window->lifeLog = &lifeLog;
+  window->destroyOn = WM_CLOSE;
+  window->recreateAfterDestroy = true;
+  window->SetAutoDelete(true);
+  ASSERT_TRUE(window->Create());
+  const HWND first = window->Handle();
+  SendMessageW(first, WM_CLOSE, 0, 0);
+  // Stops here otherwise: the object may be gone.
+  ASSERT_EQ(lifeLog, (std::vector<std::string>{"destroyed, unbound", "created again", "handler ends"}))
+      << "the object with its new window outlives the message of the old one";
+  const HWND second = window->Handle();
+  ASSERT_NE(second, nullptr);
+  EXPECT_NE(second, first);
+  EXPECT_EQ(PlatformWindow::FromHandle(second), window);
+  EXPECT_EQ(PlatformWindow::FromHandle(first), nullptr);
+
+  lifeLog.clear();
+  window->destroyOn = 0;
+  ::DestroyWindow(second);
+  EXPECT_EQ(lifeLog, (std::vector<std::string>{"deleted"}));
+}
+
+TEST_F(PlatformWindowTest, CreatingAWindowOfASystemClassFailsAndLeavesNoWindow) {
+  constexpr const wchar_t* kTitle = L"LanfheSystemClassWindow";
+  RecordingWindow window;
+  EXPECT_FALSE(window.CreateEx(0, L"Button", kTitle, WS_OVERLAPPED, 0, 0, 50, 50, nullptr, nullptr));
+  EXPECT_EQ(window.Handle(), nullptr);
+  EXPECT_EQ(FindWindowW(L"Button", kTitle), nullptr) << "the unbound window was left behind";
 }
 
 TEST_F(PlatformWindowTest, AnObjectDestroyedWithItsWindowStillThereDestroysIt) {

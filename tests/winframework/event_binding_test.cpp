@@ -1,5 +1,5 @@
 // Binding handlers to event slots and raising events: reference counts, the owner's teardown, a
-// handler that rebinds its own slot, another thread's handler during the teardown, and an exception
+// handler that rebinds its own slot, other threads' handlers during the teardown, and an exception
 // from a handler that runs inside window creation.
 #include "runtime/VolException.h"
 #include "support/WindowTestSupport.h"
@@ -121,6 +121,65 @@ TEST_F(EventBindingTest, TheTeardownWaitsForAHandlerRunningOnAnotherThread) {
   EXPECT_EQ(SlowHandler::stage, 3) << "the teardown returned while the handler still ran";
   raiser.join();
   EXPECT_EQ(control.RaiseEvent(ControlEvents::kFocusGained), 0);
+}
+
+// Handlers on two threads, each held until its own thread's gate opens.
+struct GatedHandler {
+  static std::atomic<int> running;  // handlers running now
+  static thread_local HANDLE gate;
+  static thread_local HANDLE entered;
+  static int32_t Run(CVolObject*, CVolObject*, int32_t) {
+    ++running;
+    SetEvent(entered);
+    WaitForSingleObject(gate, 5000);
+    --running;
+    return 1;
+  }
+};
+std::atomic<int> GatedHandler::running{0};
+thread_local HANDLE GatedHandler::gate = nullptr;
+thread_local HANDLE GatedHandler::entered = nullptr;
+
+TEST_F(EventBindingTest, ATeardownOnARaisingThreadWaitsForTheOtherRaisingThread) {
+  auto* owner = new HandlerOwner();
+  CVolWinControl control;
+  control.BindEvent(ControlEvents::kFocusGained, owner->events, &GatedHandler::Run);
+  GatedHandler::running = 0;
+  const HANDLE gateA = CreateEventW(nullptr, TRUE, FALSE, nullptr);
+  const HANDLE gateB = CreateEventW(nullptr, TRUE, FALSE, nullptr);
+  const HANDLE enteredA = CreateEventW(nullptr, TRUE, FALSE, nullptr);
+  const HANDLE enteredB = CreateEventW(nullptr, TRUE, FALSE, nullptr);
+  const HANDLE raisedB = CreateEventW(nullptr, TRUE, FALSE, nullptr);
+  std::atomic<int> runningWhenTornDown{-1};
+
+  // A raises first and, once its handler is done, tears the owner down.
+  std::thread a([&] {
+    GatedHandler::gate = gateA;
+    GatedHandler::entered = enteredA;
+    control.RaiseEvent(ControlEvents::kFocusGained);
+    CVolObject::Delete(owner);
+    runningWhenTornDown = GatedHandler::running.load();
+  });
+  ASSERT_EQ(WaitForSingleObject(enteredA, 5000), WAIT_OBJECT_0);
+  // B raises while A's handler runs.
+  std::thread b([&] {
+    GatedHandler::gate = gateB;
+    GatedHandler::entered = enteredB;
+    control.RaiseEvent(ControlEvents::kFocusGained);
+    SetEvent(raisedB);
+  });
+  const HANDLE either[] = {enteredB, raisedB};
+  EXPECT_NE(WaitForMultipleObjects(2, either, FALSE, 5000), WAIT_TIMEOUT);
+
+  SetEvent(gateA);
+  // A's teardown may not end while B's handler still runs; B is let go after a while in any case.
+  for (int i = 0; i < 50 && runningWhenTornDown < 0; ++i) Sleep(10);
+  SetEvent(gateB);
+  a.join();
+  b.join();
+  EXPECT_EQ(runningWhenTornDown, 0) << "the owner was torn down while another thread's handler still ran";
+  EXPECT_EQ(control.RaiseEvent(ControlEvents::kFocusGained), 0);
+  for (HANDLE handle : {gateA, gateB, enteredA, enteredB, raisedB}) CloseHandle(handle);
 }
 
 // A form whose created handler throws the runtime exception.

@@ -1,8 +1,10 @@
 // Forms on real windows: size from the designed client area, position, border and caption rules,
 // the close and end-of-session questions, activation, the notification-area callback, the window
 // shape, containers inside forms, modal forms and the message box's focus restore.
+#include "platform/PlatformApp.h"
 #include "support/WindowTestSupport.h"
 #include "winframework/FrameworkMessages.h"
+#include "winframework/KeyboardNavigation.h"
 #include "winframework/FrameworkTestSupport.h"
 #include "winframework/WinContainer.h"
 #include "winframework/WinCreateInfo.h"
@@ -13,6 +15,7 @@
 #include <gtest/gtest.h>
 
 #include <atomic>
+#include <functional>
 #include <string>
 #include <thread>
 
@@ -418,6 +421,196 @@ TEST_F(FormTest, AModalFormAnswersItsResultAndGivesTheFocusBack) {
   EXPECT_TRUE(IsWindowEnabled(main.Handle()));
   EXPECT_EQ(GetFocus(), edit);
   main.FormAdapter()->DestroyWindow();
+}
+
+// An application whose loop offers messages to the window chain, as the program's does.
+class ChainApp : public PlatformApp {
+ public:
+  bool PreTranslateMessage(MSG& message) override {
+    return PlatformApp::PreTranslateMessage(message) || PreTranslateWindowChain(message);
+  }
+};
+
+// What a modal form does once its host is ready, set per case.
+struct ModalScript {
+  static std::function<void(CVolWinForm& form)> onReady;
+  static int32_t Ready(CVolObject*, CVolObject* sender, int32_t) {
+    onReady(*static_cast<CVolWinForm*>(sender));
+    return 0;
+  }
+};
+std::function<void(CVolWinForm& form)> ModalScript::onReady;
+
+// Ends a modal run that a refusal kept going.
+constexpr int32_t kKeptOpen = 5;
+// Ends a modal run that nothing else ended, so that a failing case cannot hang the test.
+constexpr int32_t kNeverEnded = -99;
+void EndAfterAWhile(HWND host) {
+  SetTimer(host, 1, 3000, [](HWND window, UINT, UINT_PTR, DWORD) {
+    PostMessageW(window, WM_VOL_HOSTNOTIFY, kHostEnd, kNeverEnded);
+  });
+}
+struct ModalCloseAnswers {
+  static int32_t request;
+  static int32_t query;
+  static HWND host;
+  static int32_t Request(CVolObject* owner, CVolObject*, int32_t) {
+    HandlerOwner::Of(owner).log.push_back(kCloseRequest);
+    if (request != 0) PostMessageW(host, WM_VOL_HOSTNOTIFY, kHostEnd, kKeptOpen);
+    return request;
+  }
+  static int32_t Query(CVolObject* owner, CVolObject*, int32_t) {
+    HandlerOwner::Of(owner).log.push_back(kQueryClose);
+    if (query != 0) PostMessageW(host, WM_VOL_HOSTNOTIFY, kHostEnd, kKeptOpen);
+    return query;
+  }
+};
+int32_t ModalCloseAnswers::request = 0;
+int32_t ModalCloseAnswers::query = 0;
+HWND ModalCloseAnswers::host = nullptr;
+
+TEST_F(FormTest, AModalFormEndsWithEscItsCloseProtocolAndTheEndOfItsWindow) {
+  DesignedForm main;
+  CVolWinCreateInfo mainInfo;
+  ASSERT_EQ(main.Create(mainInfo), 1);
+  ChainApp app;
+  app.SetMainWindow(main.Adapter());
+  const struct {
+    const char* name;
+    int32_t request;
+    int32_t query;
+    void (*act)(CVolWinForm& form);
+    std::vector<std::string> asked;
+    int32_t result;
+  } cases[] = {
+      {"Esc", 0, 0, [](CVolWinForm& form) { PostMessageW(form.Handle(), WM_KEYDOWN, VK_ESCAPE, 0x00010001); }, {}, -1},
+      {"close refused by the request", 1, 0,
+       [](CVolWinForm& form) { PostMessageW(form.FormAdapter()->FrameWindow(), WM_CLOSE, 0, 0); }, {kCloseRequest},
+       kKeptOpen},
+      {"close refused by the query", 0, 1,
+       [](CVolWinForm& form) { PostMessageW(form.FormAdapter()->FrameWindow(), WM_CLOSE, 0, 0); },
+       {kCloseRequest, kQueryClose}, kKeptOpen},
+      {"close allowed", 0, 0,
+       [](CVolWinForm& form) { PostMessageW(form.FormAdapter()->FrameWindow(), WM_CLOSE, 0, 0); },
+       {kCloseRequest, kQueryClose}, -1},
+      {"the form's window destroyed", 0, 0, [](CVolWinForm& form) { form.FormAdapter()->DestroyWindow(); }, {}, -1},
+  };
+  for (const auto& c : cases) {
+    HandlerOwner owner;
+    DesignedForm modal(120, 40);
+    modal.BindEvent(FormEvents::kDialogInit, owner.events, &ModalScript::Ready);
+    modal.BindEvent(FormEvents::kCloseRequest, owner.events, &ModalCloseAnswers::Request);
+    modal.BindEvent(FormEvents::kQueryClose, owner.events, &ModalCloseAnswers::Query);
+    ModalCloseAnswers::request = c.request;
+    ModalCloseAnswers::query = c.query;
+    ModalScript::onReady = [&c](CVolWinForm& form) {
+      ModalCloseAnswers::host = form.FormAdapter()->FrameWindow();
+      EndAfterAWhile(ModalCloseAnswers::host);
+      c.act(form);
+    };
+    CVolWinCreateInfo info;
+    info.parentWindow = main.Adapter();
+    info.modal = 1;
+    EXPECT_EQ(modal.Create(info), 1) << c.name;
+    EXPECT_EQ(info.modalResult, c.result) << c.name;
+    EXPECT_EQ(owner.log, c.asked) << c.name;
+    EXPECT_FALSE(modal.HasWindow()) << c.name;
+    EXPECT_TRUE(IsWindowEnabled(main.Handle())) << c.name;
+  }
+  app.SetMainWindow(nullptr);
+  main.FormAdapter()->DestroyWindow();
+}
+
+// Inside its host the form is a plain child that fills a client area of its designed size.
+TEST_F(FormTest, AHostedFormHasNoFrameOfItsOwnAndItsDesignedClientSize) {
+  DesignedForm main;
+  CVolWinCreateInfo mainInfo;
+  ASSERT_EQ(main.Create(mainInfo), 1);
+  for (int32_t fixed : {0, 1}) {
+    HandlerOwner owner;
+    DesignedForm modal(256, 75);
+    modal.BindEvent(FormEvents::kDialogInit, owner.events, &ModalScript::Ready);
+    DWORD formStyle = 0;
+    RECT formClient{};
+    RECT hostClient{};
+    ModalScript::onReady = [&](CVolWinForm& form) {
+      formStyle = static_cast<DWORD>(GetWindowLongPtrW(form.Handle(), GWL_STYLE));
+      GetClientRect(form.Handle(), &formClient);
+      GetClientRect(form.FormAdapter()->FrameWindow(), &hostClient);
+      PostMessageW(form.FormAdapter()->FrameWindow(), WM_VOL_HOSTNOTIFY, kHostEnd, 1);
+    };
+    CVolWinCreateInfo info;
+    info.parentWindow = main.Adapter();
+    info.modal = 1;
+    info.fixedDialogFrame = fixed;
+    ASSERT_EQ(modal.Create(info), 1);
+    ASSERT_EQ(info.modalResult, 1);
+    EXPECT_EQ(formStyle & (WS_CAPTION | WS_SYSMENU | WS_THICKFRAME), 0u) << "a second title bar, fixed " << fixed;
+    EXPECT_EQ(hostClient.right, 256) << "fixed " << fixed;
+    EXPECT_EQ(hostClient.bottom, 75) << "fixed " << fixed;
+    EXPECT_EQ(formClient.right, 256) << "fixed " << fixed;
+    EXPECT_EQ(formClient.bottom, 75) << "fixed " << fixed;
+  }
+  main.FormAdapter()->DestroyWindow();
+}
+
+// A menu with one item, owned by the menu object that a creation record holds.
+HMENU AttachNewMenu(CVolWinCreateInfo& info) {
+  const HMENU handle = CreateMenu();
+  AppendMenuW(handle, MF_STRING, 1, L"项");
+  CVolMenu* menu = new CVolMenu(handle, nullptr);
+  info.menu.SetRef(menu);
+  menu->Release();
+  return handle;
+}
+
+TEST_F(FormTest, AFormsMenuIsDestroyedOnlyByTheMenuObjectNotWithTheWindow) {
+  HMENU modelessMenu = nullptr;
+  {
+    DesignedForm form;
+    CVolWinCreateInfo info;
+    modelessMenu = AttachNewMenu(info);
+    ASSERT_EQ(form.Create(info), 1);
+    EXPECT_EQ(GetMenu(form.Handle()), modelessMenu);
+    form.FormAdapter()->DestroyWindow();
+    EXPECT_TRUE(IsMenu(modelessMenu)) << "the window took the menu object's menu with it";
+  }
+  EXPECT_FALSE(IsMenu(modelessMenu)) << "the menu object destroys its menu";
+
+  DesignedForm main;
+  CVolWinCreateInfo mainInfo;
+  ASSERT_EQ(main.Create(mainInfo), 1);
+  HMENU hostMenu = nullptr;
+  {
+    HandlerOwner owner;
+    DesignedForm modal(120, 40);
+    modal.BindEvent(FormEvents::kDialogInit, owner.events, &ModalScript::Ready);
+    HMENU shown = nullptr;
+    ModalScript::onReady = [&shown](CVolWinForm& form) {
+      shown = GetMenu(form.FormAdapter()->FrameWindow());
+      PostMessageW(form.FormAdapter()->FrameWindow(), WM_VOL_HOSTNOTIFY, kHostEnd, 1);
+    };
+    CVolWinCreateInfo info;
+    info.parentWindow = main.Adapter();
+    info.modal = 1;
+    hostMenu = AttachNewMenu(info);
+    ASSERT_EQ(modal.Create(info), 1);
+    EXPECT_EQ(shown, hostMenu) << "the host shows the form's menu";
+    EXPECT_TRUE(IsMenu(hostMenu)) << "the host took the menu object's menu with it";
+  }
+  EXPECT_FALSE(IsMenu(hostMenu));
+  main.FormAdapter()->DestroyWindow();
+}
+
+TEST_F(FormTest, AFormClassNameOfASystemClassFailsWithoutLeavingAWindow) {
+  constexpr const wchar_t* kTitle = L"系统类的窗体";
+  DesignedForm form;
+  form.FormAdapter()->className = CWString(L"Button");
+  form.SetControlText(kTitle);
+  CVolWinCreateInfo info;
+  EXPECT_EQ(form.Create(info), 0);
+  EXPECT_FALSE(form.HasWindow());
+  EXPECT_EQ(FindWindowW(L"Button", kTitle), nullptr);
 }
 
 // Closes the first message box that appears with the given caption, from another thread.

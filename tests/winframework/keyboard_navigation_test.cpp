@@ -23,6 +23,7 @@ namespace {
 constexpr char kClicked[] = "clicked";
 constexpr char kCommand[] = "command";
 constexpr char kKeyDown[] = "key down";
+constexpr char kPlainClicked[] = "plain clicked";
 
 int32_t KeepOpen(CVolObject* owner, CVolObject*, int32_t) {
   HandlerOwner::Of(owner).log.push_back("close request");
@@ -105,6 +106,23 @@ TEST_F(KeyboardNavigation, TabMovesFromTheEditFieldThroughTheTabStops) {
   EXPECT_EQ(GetFocus(), check.Handle()) << "around the end";
 }
 
+// A multi-line edit wants Tab for itself, so the dialog processing leaves the focus there (on
+// Windows the edit also inserts a tab character): only the form's own step moves the focus on.
+TEST_F(KeyboardNavigation, TabLeavesAMultiLineEditThroughTheFormsOwnStep) {
+  const HWND multiLine = CreateWindowExW(0, L"Edit", L"", WS_CHILD | WS_VISIBLE | WS_TABSTOP | ES_MULTILINE, 2, 2, 24,
+                                         40, form.Handle(), reinterpret_cast<HMENU>(104), nullptr, nullptr);
+  ASSERT_NE(multiLine, nullptr);
+  ASSERT_NE(SendMessageW(multiLine, WM_GETDLGCODE, VK_TAB, 0) & DLGC_WANTALLKEYS, 0) << "the edit wants Tab";
+  Keys(multiLine, L"Tab");
+  EXPECT_EQ(GetWindowTextLengthW(multiLine), 0) << "Tab went into the edit";
+  EXPECT_EQ(GetFocus(), edit) << "the next tab stop after the last one is the combo box's edit field";
+  Keys(edit, L"shift+Tab");
+  EXPECT_EQ(GetFocus(), multiLine);
+  Keys(multiLine, L"shift+Tab");
+  EXPECT_EQ(GetWindowTextLengthW(multiLine), 0);
+  EXPECT_EQ(GetFocus(), check.Handle());
+}
+
 TEST_F(KeyboardNavigation, EscAsksTheCloseProtocol) {
   form.BindEvent(FormEvents::kCloseRequest, owner.events, &KeepOpen);
   Keys(edit, L"Escape");
@@ -132,6 +150,32 @@ TEST_F(KeyboardNavigation, EnterPressesOnlyADefaultButton) {
   EXPECT_EQ(owner.log, (std::vector<std::string>{kClicked})) << "the default button fires";
 }
 
+// The default id names a plain push button: the system sends its command for Enter, and the form
+// drops it, since Enter presses only a default push button.
+TEST_F(KeyboardNavigation, EnterDropsTheCommandOfAPlainPushButtonNamedAsDefault) {
+  CVolPushButton plain;
+  plain.SetControlText(L"另");
+  Place(plain, 220, 40, 30, 20, 104);
+  ASSERT_EQ(GetWindowLongPtrW(plain.Handle(), GWL_STYLE) & 0xF, BS_PUSHBUTTON);
+  plain.BindEvent(ButtonEvents::kClicked, owner.events, &LogPlain<kPlainClicked>);
+  plain.AttachListener();
+  form.FormAdapter()->defaultButtonId = 104;
+
+  Keys(edit, L"Return");
+  EXPECT_TRUE(owner.log.empty()) << "Enter pressed a plain push button";
+
+  // "保存" focused: the form is no dialog, so the focus does not make it a default push button, the
+  // system again sends the default id's command, and nothing is pressed.
+  Keys(saveButton.Handle(), L"Return");
+  EXPECT_TRUE(owner.log.empty()) << "Enter pressed a button while \"保存\" had the focus";
+
+  // A focused default push button is pressed itself, not the one the default id names.
+  SetWindowLongPtrW(saveButton.Handle(), GWL_STYLE,
+                    (GetWindowLongPtrW(saveButton.Handle(), GWL_STYLE) & ~0xF) | BS_DEFPUSHBUTTON);
+  Keys(saveButton.Handle(), L"Return");
+  EXPECT_EQ(owner.log, (std::vector<std::string>{kClicked}));
+}
+
 int32_t LogCommand(CVolObject* owner, CVolObject*, int32_t, int32_t id) {
   HandlerOwner::Of(owner).log.push_back("command " + std::to_string(id));
   return 1;
@@ -150,7 +194,15 @@ std::wstring ClipboardText() {
   return text;
 }
 
+void EmptyTheClipboard() {
+  ASSERT_TRUE(OpenClipboard(nullptr));
+  EmptyClipboard();
+  CloseClipboard();
+}
+
 TEST_F(KeyboardNavigation, CtrlCInAnEditFieldIsTheEditsEvenWithAnAccelerator) {
+  EmptyTheClipboard();  // text from an earlier run must not pass the test
+  ASSERT_EQ(ClipboardText(), L"");
   ACCEL copy{FVIRTKEY | FCONTROL, 'C', 500};
   CVolMenu* menu = new CVolMenu(nullptr, CreateAcceleratorTableW(&copy, 1));
   form.FormAdapter()->menu.SetRef(menu);

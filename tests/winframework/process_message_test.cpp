@@ -6,6 +6,7 @@
 #include "winframework/FrameworkTestSupport.h"
 #include "winframework/KeyNormalization.h"
 #include "winframework/ListenerForwarding.h"
+#include "winframework/WinContainer.h"
 #include "winframework/WinControl.h"
 #include "winframework/WinCreateInfo.h"
 #include "winframework/WinForm.h"
@@ -250,13 +251,28 @@ TEST_F(ProcessMessageTest, ADropRaisesOneEventWithEveryPathWholeInDropOrder) {
   EXPECT_EQ(DropLog::drops[0], paths);
 }
 
-TEST_F(ProcessMessageTest, ACursorHeldByTheWrapperIsSetOnSetCursor) {
+int32_t LogSetCursor(CVolObject* owner, CVolObject*, int32_t, HWND, UINT message, WPARAM, LPARAM, MSG*) {
+  if (message == WM_SETCURSOR) HandlerOwner::Of(owner).log.push_back("parent asked for the cursor");
+  return 0;
+}
+
+// A child's default processing of WM_SETCURSOR first asks its parent: the parent hearing nothing
+// shows that the child's own cursor consumed the message.
+TEST_F(ProcessMessageTest, ACursorHeldByTheWrapperIsSetOnSetCursorAndConsumesIt) {
+  CVolWindowBase child;
+  CVolWinCreateInfo info = ChildCreateInfo(form, 0, 0, 50, 30, 9);
+  ASSERT_EQ(child.Create(info), 1);
+  form.BindEvent(ControlEvents::kAnyMessage, owner.events, &LogSetCursor);
+  const HWND window = child.Handle();
+
+  SendMessageW(window, WM_SETCURSOR, reinterpret_cast<WPARAM>(window), MAKELPARAM(HTCLIENT, WM_MOUSEMOVE));
+  EXPECT_EQ(owner.log, (std::vector<std::string>{"parent asked for the cursor"})) << "without a cursor the default decides";
+
+  owner.log.clear();
   const HCURSOR cross = LoadCursorW(nullptr, IDC_CROSS);
-  EXPECT_EQ(SendMessageW(form.Handle(), WM_SETCURSOR, reinterpret_cast<WPARAM>(form.Handle()), HTCLIENT), FALSE)
-      << "without a cursor the default decides";
-  form.Wrapper()->cursor = cross;
-  EXPECT_EQ(SendMessageW(form.Handle(), WM_SETCURSOR, reinterpret_cast<WPARAM>(form.Handle()), HTCLIENT), 0)
-      << "consumed: the adapter answers 0 without the default";
+  child.Wrapper()->cursor = cross;
+  EXPECT_EQ(SendMessageW(window, WM_SETCURSOR, reinterpret_cast<WPARAM>(window), MAKELPARAM(HTCLIENT, WM_MOUSEMOVE)), 0);
+  EXPECT_TRUE(owner.log.empty()) << "the default processing ran although the cursor was set";
   EXPECT_EQ(GetCursor(), cross);
 }
 
