@@ -59,8 +59,8 @@ class CBridgeMainForm : public CVolWinForm {
   CVolEventObjectPointer* formEvents;
 
  private:
-  // The key code a save stores for the combo box's text: the parsed code; but when the text does not
-  // parse and is exactly the name the form showed for the stored code, that code.
+  // The key code a save stores for the combo box's text: the stored code while the text is exactly
+  // the name the form showed for it (the empty name included), else the parsed code.
   int32_t ChosenKeyCode() const;
   void ShowInTray();
   void LeaveTray();

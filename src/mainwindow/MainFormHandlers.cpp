@@ -19,6 +19,10 @@
 #include "winframework/WindowHelpers.h"
 
 namespace {
+#include <cwchar>
+#include <optional>
+#include <string>
+
 
 HICON TrayIconImage() { return LoadIconW(g_appInstance.GetInstanceHandle(), MAKEINTRESOURCEW(IDI_TRAY_ICON)); }
 
@@ -91,11 +95,11 @@ int32_t CBridgeMainForm::OnMainFormTrayNotify(CVolObject*, int32_t kind) {
 
 int32_t CBridgeMainForm::ChosenKeyCode() const {
   const CWString text = keyCombo.GetControlText();
-  const int32_t code = KeyNameToCode(text);
-  // Many of the system's own key names are not in the parser's vocabulary: saving the name the form
-  // showed must not turn the stored key into none.
-  if (code == 0 && !text.IsEmpty() && text.IsEqual(shownKeyName_)) return shownKeyCode_;
-  return code;
+  // The box still holds what the form showed for the stored key: that key stays. The system's name
+  // of a key can be empty (keys without a scan code), unknown to the parser, or read by it as another
+  // key; none of that may change the key on an unchanged save.
+  if (std::wcscmp(text.GetText(), shownKeyName_.GetText()) == 0) return shownKeyCode_;
+  return KeyNameToCode(text);
 }
 
 void CBridgeMainForm::SaveSettings() {
