@@ -10,6 +10,7 @@
 #include "mainwindow/ProgramTexts.h"
 #include "resources/ResourceIds.h"
 #include "runtime/AppInstance.h"
+#include "settings/ExecutablePath.h"
 #include "settings/ProcessTools.h"
 #include "settings/RegistryStore.h"
 #include "settings/SettingsKeys.h"
@@ -103,9 +104,11 @@ int32_t CBridgeMainForm::ChosenKeyCode() const {
 }
 
 void CBridgeMainForm::SaveSettings() {
-  std::wstring directory;
-  GetModuleDirectory(nullptr, directory);
-  const bool stored = StoreSettings(ChosenKeyCode(), IsChecked(), AutostartCommand(directory), *settingsWriter_);
+  // The autostart entry names this very file, whatever it is called now and however long its path.
+  std::wstring executable;
+  std::optional<std::wstring> command;
+  if (ReadModuleFilePath(nullptr, executable)) command = AutostartCommand(executable);
+  const bool stored = StoreSettings(ChosenKeyCode(), IsChecked(), command, *settingsWriter_);
   if (stored) {
     ShowMessageBox(this, kSavedMessage, MB_OK, kSaveCaption);
   } else {

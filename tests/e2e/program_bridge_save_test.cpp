@@ -63,9 +63,9 @@ class ProgramBridgeAndSave : public testing::Test {
   void StartTarget() { ASSERT_TRUE(target_.Start()) << "key_target.exe did not come up"; }
 
   // Starts the program and waits for its form; with shown, until the form is visible.
-  void StartProgram(bool shown) {
-    program_ = HostProcess::Start(ProgramPath(), L"");
-    ASSERT_TRUE(program_) << "cannot start " << Narrow(ProgramPath());
+  void StartProgram(bool shown, const std::wstring& executable = ProgramPath()) {
+    program_ = HostProcess::Start(executable, L"");
+    ASSERT_TRUE(program_) << "cannot start " << Narrow(executable);
     ASSERT_TRUE(WaitUntil([&] { return (form_ = FindForm(program_->Id())) != nullptr; }, kStartMs))
         << "the program made no form; exit code " << program_->WaitForExit(0);
     // The form can show before the hook is installed; the list is filled after it, and the program
@@ -143,7 +143,7 @@ class ProgramBridgeAndSave : public testing::Test {
     ASSERT_TRUE(ClickAt(closeButton));
   }
 
-  static std::wstring ExpectedAutostart() { return L"\"" + DirectoryOf(ProgramPath()) + L"岚枫禾无线按钮扩展.exe\""; }
+  static std::wstring ExpectedAutostart() { return L"\"" + ProgramPath() + L"\""; }
 
   static void ExpectStored(const wchar_t* code, const wchar_t* ctrl) {
     EXPECT_EQ(Narrow(ReadStoredText(kProgramSettingsKey, L"xrcode")), Narrow(code));
@@ -288,6 +288,27 @@ TEST_F(ProgramBridgeAndSave, SavingAnUnchangedKeyKeepsItWhileAnUnknownTypedNameS
     program_.reset();
     ASSERT_TRUE(WaitUntil([] { return !AnyCopyRuns() && NewestTrayIcon() == nullptr; }, kStartMs));
   }
+}
+
+// A renamed executable (a browser saves a second download as "... (1).exe") registers itself, not a
+// file of the usual name that does not exist.
+TEST_F(ProgramBridgeAndSave, TheAutostartEntryNamesTheRunningExecutableWhateverItIsCalled) {
+  ASSERT_TRUE(SetStoredText(kProgramSettingsKey, L"xrcode", std::nullopt));
+  ASSERT_TRUE(SetStoredText(kRunKey, L"an", std::nullopt));
+  const std::wstring renamed = DirectoryOf(ProgramPath()) + L"岚枫禾无线按钮扩展 (1).exe";
+  ASSERT_TRUE(CopyFileW(ProgramPath().c_str(), renamed.c_str(), FALSE)) << GetLastError();
+  struct RemovedAtEnd {
+    std::wstring path;
+    ~RemovedAtEnd() { DeleteFileW(path.c_str()); }
+  } removed{renamed};
+  ASSERT_NO_FATAL_FAILURE(StartProgram(true, renamed));
+
+  const HWND box = ClickSave();
+  ASSERT_NO_FATAL_FAILURE(ExpectSavedBox(box));
+  EXPECT_EQ(Narrow(ReadStoredText(kRunKey, L"an")), Narrow(L"\"" + renamed + L"\""));
+  ASSERT_NO_FATAL_FAILURE(CloseBox(box));
+  program_.reset();
+  ASSERT_TRUE(WaitUntil([] { return !AnyCopyRuns(); }, kStartMs));
 }
 
 }  // namespace
