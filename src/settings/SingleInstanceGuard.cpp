@@ -39,9 +39,13 @@ void CProcessTools::EnsureSingleInstance(const CWString& name, const CWString& m
   // Creating is the test: two copies started at the same moment cannot both be first, as they could
   // with a look for the event followed by its creation. Automatic reset, not signalled.
   HANDLE event = CreateEventExW(nullptr, eventName.GetText(), 0, EVENT_ALL_ACCESS);
-  const bool anotherCopyRuns = event != nullptr && GetLastError() == ERROR_ALREADY_EXISTS;
-  // The handle is never closed: the event lives as long as the running copy does. A failed creation
-  // goes unnoticed and the copy runs without its mark.
+  const DWORD error = GetLastError();
+  // The event exists when it is opened, and also when it is refused: a copy started elevated made it
+  // at a level this one may not open.
+  const bool anotherCopyRuns =
+      (event != nullptr && error == ERROR_ALREADY_EXISTS) || (event == nullptr && error == ERROR_ACCESS_DENIED);
+  // The handle is never closed: the event lives as long as the running copy does. A creation failed
+  // for any other reason goes unnoticed and the copy runs without its mark.
   if (!anotherCopyRuns) return;
 
   ShowTimedMessage(message, CWConstString(kNoticeCaption));
