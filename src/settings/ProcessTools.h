@@ -43,6 +43,11 @@ class CProcessTools : public CVolObject {
   // copy too.
   static void EnsureSingleInstance(const CWString& name, const CWString& message);
 
+  // Called, when set, right before the guard creates its event: a test has another process create
+  // the event at that moment. Answers the hook set before.
+  using GuardStepHook = void (*)();
+  static GuardStepHook SetBeforeEventCreation(GuardStepHook hook);
+
   // A one-button box owned by this process's first visible top-level window (waiting up to a second
   // for one), closing itself after five seconds. The system's answer; 0 when the system offers no
   // such box.

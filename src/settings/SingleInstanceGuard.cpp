@@ -11,6 +11,8 @@ constexpr wchar_t kDefaultNamePhrase[] = L"你懒得输入，我就写死，略�
 using MessageBoxTimeoutFunction = int(WINAPI*)(HWND owner, const wchar_t* text, const wchar_t* caption, UINT type,
                                                WORD language, DWORD timeoutMs);
 
+CProcessTools::GuardStepHook g_beforeEventCreation = nullptr;
+
 const HWND kNoWindow = reinterpret_cast<HWND>(static_cast<intptr_t>(-1));
 
 // The running copy's window. The process search can meet this copy before the running one, which
@@ -38,6 +40,7 @@ void CProcessTools::EnsureSingleInstance(const CWString& name, const CWString& m
 
   // Creating is the test: two copies started at the same moment cannot both be first, as they could
   // with a look for the event followed by its creation. Automatic reset, not signalled.
+  if (g_beforeEventCreation != nullptr) g_beforeEventCreation();
   HANDLE event = CreateEventExW(nullptr, eventName.GetText(), 0, EVENT_ALL_ACCESS);
   const DWORD error = GetLastError();
   // The event exists when it is opened, and also when it is refused: a copy started elevated made it
@@ -51,6 +54,12 @@ void CProcessTools::EnsureSingleInstance(const CWString& name, const CWString& m
   ShowTimedMessage(message, CWConstString(kNoticeCaption));
   BringUp(FindRunningCopyWindow());
   ExitProcess(0);
+}
+
+CProcessTools::GuardStepHook CProcessTools::SetBeforeEventCreation(GuardStepHook hook) {
+  const GuardStepHook previous = g_beforeEventCreation;
+  g_beforeEventCreation = hook;
+  return previous;
 }
 
 int32_t CProcessTools::ShowTimedMessage(const CWString& text, const CWString& caption) {

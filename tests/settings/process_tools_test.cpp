@@ -382,6 +382,24 @@ TEST_F(SingleInstanceGuard, AnEventItMayNotOpenMeansAnotherCopyRuns) {
   ExpectStoppedByTheGuard(*second);
 }
 
+// The guard's test and its mark are one step: an event that another process creates at the last
+// moment before that step stops the copy. (A guard that first looks for the event and then creates
+// it, without looking at the creation's answer, runs on here every time.)
+TEST_F(SingleInstanceGuard, AnEventMadeByAnotherProcessJustBeforeTheGuardCreatesItsOwnStopsTheCopy) {
+  const wchar_t kGo[] = L"process-tools-test-inside";
+  KernelHandle go(CreateEventW(nullptr, TRUE, FALSE, kGo));
+  ASSERT_TRUE(go);
+  std::unique_ptr<HostProcess> copy = StartHost(L"shown", kInstanceEvent, std::wstring(kGo) + L" inside");
+  ASSERT_TRUE(copy);
+  ASSERT_TRUE(copy->WaitForOutput("waiting inside", kHostWaitMs)) << copy->Output();
+
+  KernelHandle other(CreateEventW(nullptr, FALSE, FALSE, kInstanceEvent));
+  ASSERT_TRUE(other);
+  ASSERT_NE(GetLastError(), static_cast<DWORD>(ERROR_ALREADY_EXISTS)) << "the copy made the event before its step";
+  SetEvent(go.get());
+  ExpectStoppedByTheGuard(*copy);
+}
+
 // The MD5 text of the phrase's bytes in the system ANSI code page; empty when it has no such bytes.
 std::wstring DerivedEventName() {
   char bytes[128] = {};
