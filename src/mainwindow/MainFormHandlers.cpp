@@ -19,11 +19,11 @@
 #include "winframework/FrameworkMessages.h"
 #include "winframework/WindowHelpers.h"
 
-namespace {
 #include <cwchar>
 #include <optional>
 #include <string>
 
+namespace {
 
 HICON TrayIconImage() { return LoadIconW(g_appInstance.GetInstanceHandle(), MAKEINTRESOURCEW(IDI_TRAY_ICON)); }
 
@@ -44,16 +44,15 @@ void CBridgeMainForm::LeaveTray() {
 }
 
 int32_t CBridgeMainForm::OnMainFormCreated(CVolObject*) {
-  // A key saved before means a start in the notification area; the window was created hidden.
-  const std::wstring saved = RegistryReadText(kSettingsKeyPath, kKeyCodeValueName, L"");
-  if (!saved.empty()) {
-    if (HasWindow()) FormAdapter()->SetTrayIcon(TrayIconImage(), kProgramTitle);
-    ShowWindowAsync(Handle(), SW_HIDE);
-  } else {
-    ShowWindowAsync(Handle(), SW_SHOWNORMAL);
-  }
-
+  // A key saved before means a start in the notification area; the window was created hidden. A form
+  // to be shown is shown before the guard, whose notice it then owns; the icon comes only after the
+  // guard, so that a second copy, which ends inside the guard, never adds one (the shell would keep
+  // it, dead, until the pointer passes over it).
+  const bool startInTray = !RegistryReadText(kSettingsKeyPath, kKeyCodeValueName, L"").empty();
+  ShowWindowAsync(Handle(), startInTray ? SW_HIDE : SW_SHOWNORMAL);
   CProcessTools::EnsureSingleInstance(CWString(CProcessTools::kInstanceEventName), CWString(kAlreadyRunningNotice));
+  if (startInTray && HasWindow()) FormAdapter()->SetTrayIcon(TrayIconImage(), kProgramTitle);
+
   InstallMouseHook();
   FillKeyList(keyCombo);
 

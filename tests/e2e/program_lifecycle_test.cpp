@@ -316,13 +316,15 @@ TEST_F(ProgramTest, ASecondCopyShowsTheNoticeEndsWithZeroAndLeavesTheFirstAsItWa
     ASSERT_NE(second, nullptr);
     const HWND notice = WaitForNotice(second->Id(), kStartTimeoutMs);
     ASSERT_NE(notice, nullptr) << "the second copy showed no notice";
+    // The second copy waits inside its guard now, and has added no icon before it: Windows would
+    // keep such an icon, dead, after the copy ended.
+    EXPECT_EQ(wine_tray::Icons().size(), trayBefore_ + (shown ? 0 : 1)) << "the second copy added an icon";
     const NoticeText text = ReadNotice(notice);
     EXPECT_EQ(text.caption, L"友情提醒");
     EXPECT_EQ(text.text, L"对不起, 该进程已打开! ");
     ASSERT_TRUE(ClickCentreOf(GetDlgItem(notice, IDOK)));
     EXPECT_EQ(second->WaitForExit(10000), 0u);
 
-    // The second copy's own icon (added before the guard stopped it) goes with its process.
     EXPECT_TRUE(WaitForTrayCount(shown ? 0 : 1)) << "icons now: " << wine_tray::Icons().size() - trayBefore_;
     EXPECT_TRUE(first->IsRunning());
     EXPECT_EQ(FindForm(first->Id()), form);
