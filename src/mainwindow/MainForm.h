@@ -4,6 +4,7 @@
 #pragma once
 
 #include "runtime/WString.h"
+#include "mainwindow/TrayIconRetry.h"
 #include "settings/SettingsWriter.h"
 #include "winframework/Buttons.h"
 #include "winframework/ComboBox.h"
@@ -62,6 +63,8 @@ class CBridgeMainForm : public CVolWinForm {
   // The key code a save stores for the combo box's text: the stored code while the text is exactly
   // the name the form showed for it (the empty name included), else the parsed code.
   int32_t ChosenKeyCode() const;
+  // Adds the notification-area icon, and keeps asking for it while the shell refuses it.
+  void AddTrayIcon();
   void ShowInTray();
   void LeaveTray();
   bool IsChecked() const;
@@ -72,4 +75,5 @@ class CBridgeMainForm : public CVolWinForm {
   int32_t shownKeyCode_ = 0;  // that code
   RegistrySettingsWriter registryWriter_;
   SettingsWriter* settingsWriter_ = &registryWriter_;
+  TrayIconRetry trayRetry_;
 };

@@ -33,13 +33,19 @@ bool CBridgeMainForm::IsChecked() const {
   return ctrlCheck.HasWindow() && SendMessageW(ctrlCheck.Handle(), BM_GETCHECK, 0, 0) == BST_CHECKED;
 }
 
+void CBridgeMainForm::AddTrayIcon() {
+  // A shell that is still starting refuses the icon; it is asked again until it takes it.
+  if (HasWindow() && !FormAdapter()->SetTrayIcon(TrayIconImage(), kProgramTitle)) trayRetry_.Start(*this);
+}
+
 void CBridgeMainForm::ShowInTray() {
-  if (HasWindow()) FormAdapter()->SetTrayIcon(TrayIconImage(), kProgramTitle);
+  AddTrayIcon();
   SetVisible(false);
 }
 
 void CBridgeMainForm::LeaveTray() {
   SetVisible(true);
+  trayRetry_.Stop();
   if (HasWindow()) FormAdapter()->SetTrayIcon(nullptr, L"");
 }
 
@@ -51,7 +57,7 @@ int32_t CBridgeMainForm::OnMainFormCreated(CVolObject*) {
   const bool startInTray = !RegistryReadText(kSettingsKeyPath, kKeyCodeValueName, L"").empty();
   ShowWindowAsync(Handle(), startInTray ? SW_HIDE : SW_SHOWNORMAL);
   CProcessTools::EnsureSingleInstance(CWString(CProcessTools::kInstanceEventName), CWString(kAlreadyRunningNotice));
-  if (startInTray && HasWindow()) FormAdapter()->SetTrayIcon(TrayIconImage(), kProgramTitle);
+  if (startInTray) AddTrayIcon();
 
   InstallMouseHook();
   FillKeyList(keyCombo);
