@@ -297,10 +297,15 @@ TEST_F(ProgramBridgeAndSave, TheAutostartEntryNamesTheRunningExecutableWhateverI
   ASSERT_TRUE(SetStoredText(kRunKey, L"an", std::nullopt));
   const std::wstring renamed = DirectoryOf(ProgramPath()) + L"岚枫禾无线按钮扩展 (1).exe";
   ASSERT_TRUE(CopyFileW(ProgramPath().c_str(), renamed.c_str(), FALSE)) << GetLastError();
+  // The copy ends first, on every way out of the test, then its file goes.
   struct RemovedAtEnd {
+    std::unique_ptr<HostProcess>& program;
     std::wstring path;
-    ~RemovedAtEnd() { DeleteFileW(path.c_str()); }
-  } removed{renamed};
+    ~RemovedAtEnd() {
+      program.reset();
+      WaitUntil([&] { return DeleteFileW(path.c_str()) != FALSE; }, 5000);
+    }
+  } removed{program_, renamed};
   ASSERT_NO_FATAL_FAILURE(StartProgram(true, renamed));
 
   const HWND box = ClickSave();
