@@ -5,6 +5,7 @@
 
 #include "bridge/InputCore.h"
 #include "runtime/WString.h"
+#include "mainwindow/TrayIconRetry.h"
 #include "settings/SettingsWriter.h"
 #include "winframework/Buttons.h"
 #include "winframework/ComboBox.h"
@@ -61,9 +62,11 @@ class CBridgeMainForm : public CVolWinForm {
   CVolEventObjectPointer* formEvents;
 
  private:
-  // The key code a save stores for the combo box's text: the parsed code; but when the text does not
-  // parse and is exactly the name the form showed for the stored code, that code.
+  // The key code a save stores for the combo box's text: the stored code while the text is exactly
+  // the name the form showed for it (the empty name included), else the parsed code.
   int32_t ChosenKeyCode() const;
+  // Adds the notification-area icon, and keeps asking for it while the shell refuses it.
+  void AddTrayIcon();
   void ShowInTray();
   void LeaveTray();
   bool IsChecked() const;
@@ -75,6 +78,7 @@ class CBridgeMainForm : public CVolWinForm {
   int32_t shownKeyCode_ = 0;  // that code
   RegistrySettingsWriter registryWriter_;
   SettingsWriter* settingsWriter_ = &registryWriter_;
+  TrayIconRetry trayRetry_;
   // Sends the key for every press from the form's creation on; the form only starts it.
   InputCore inputCore_;
 };

@@ -9,6 +9,7 @@
 #include "mainwindow/ProgramTexts.h"
 #include "resources/ResourceIds.h"
 #include "runtime/AppInstance.h"
+#include "settings/ExecutablePath.h"
 #include "settings/ProcessTools.h"
 #include "settings/RegistryStore.h"
 #include "settings/SettingsKeys.h"
@@ -17,6 +18,10 @@
 #include "winframework/DpiScaling.h"
 #include "winframework/FrameworkMessages.h"
 #include "winframework/WindowHelpers.h"
+
+#include <cwchar>
+#include <optional>
+#include <string>
 
 namespace {
 
@@ -30,27 +35,32 @@ bool CBridgeMainForm::IsChecked() const {
   return ctrlCheck.HasWindow() && SendMessageW(ctrlCheck.Handle(), BM_GETCHECK, 0, 0) == BST_CHECKED;
 }
 
+void CBridgeMainForm::AddTrayIcon() {
+  // A shell that is still starting refuses the icon; it is asked again until it takes it.
+  if (HasWindow() && !FormAdapter()->SetTrayIcon(TrayIconImage(), kProgramTitle)) trayRetry_.Start(*this);
+}
+
 void CBridgeMainForm::ShowInTray() {
-  if (HasWindow()) FormAdapter()->SetTrayIcon(TrayIconImage(), kProgramTitle);
+  AddTrayIcon();
   SetVisible(false);
 }
 
 void CBridgeMainForm::LeaveTray() {
   SetVisible(true);
+  trayRetry_.Stop();
   if (HasWindow()) FormAdapter()->SetTrayIcon(nullptr, L"");
 }
 
 int32_t CBridgeMainForm::OnMainFormCreated(CVolObject*) {
-  // A key saved before means a start in the notification area; the window was created hidden.
-  const std::wstring saved = RegistryReadText(kSettingsKeyPath, kKeyCodeValueName, L"");
-  if (!saved.empty()) {
-    if (HasWindow()) FormAdapter()->SetTrayIcon(TrayIconImage(), kProgramTitle);
-    ShowWindowAsync(Handle(), SW_HIDE);
-  } else {
-    ShowWindowAsync(Handle(), SW_SHOWNORMAL);
-  }
-
+  // A key saved before means a start in the notification area; the window was created hidden. A form
+  // to be shown is shown before the guard, whose notice it then owns; the icon comes only after the
+  // guard, so that a second copy, which ends inside the guard, never adds one (the shell would keep
+  // it, dead, until the pointer passes over it).
+  const bool startInTray = !RegistryReadText(kSettingsKeyPath, kKeyCodeValueName, L"").empty();
+  ShowWindowAsync(Handle(), startInTray ? SW_HIDE : SW_SHOWNORMAL);
   CProcessTools::EnsureSingleInstance(CWString(CProcessTools::kInstanceEventName), CWString(kAlreadyRunningNotice));
+  if (startInTray) AddTrayIcon();
+
   inputCore_.Start();
   FillKeyList(keyCombo);
 
@@ -93,17 +103,19 @@ int32_t CBridgeMainForm::OnMainFormTrayNotify(CVolObject*, int32_t kind) {
 
 int32_t CBridgeMainForm::ChosenKeyCode() const {
   const CWString text = keyCombo.GetControlText();
-  const int32_t code = KeyNameToCode(text);
-  // Many of the system's own key names are not in the parser's vocabulary: saving the name the form
-  // showed must not turn the stored key into none.
-  if (code == 0 && !text.IsEmpty() && text.IsEqual(shownKeyName_)) return shownKeyCode_;
-  return code;
+  // The box still holds what the form showed for the stored key: that key stays. The system's name
+  // of a key can be empty (keys without a scan code), unknown to the parser, or read by it as another
+  // key; none of that may change the key on an unchanged save.
+  if (std::wcscmp(text.GetText(), shownKeyName_.GetText()) == 0) return shownKeyCode_;
+  return KeyNameToCode(text);
 }
 
 void CBridgeMainForm::SaveSettings() {
-  std::wstring directory;
-  GetModuleDirectory(nullptr, directory);
-  const bool stored = StoreSettings(ChosenKeyCode(), IsChecked(), AutostartCommand(directory), *settingsWriter_);
+  // The autostart entry names this very file, whatever it is called now and however long its path.
+  std::wstring executable;
+  std::optional<std::wstring> command;
+  if (ReadModuleFilePath(nullptr, executable)) command = AutostartCommand(executable);
+  const bool stored = StoreSettings(ChosenKeyCode(), IsChecked(), command, *settingsWriter_);
   if (stored) {
     ShowMessageBox(this, kSavedMessage, MB_OK, kSaveCaption);
   } else {

@@ -38,8 +38,15 @@ class CProcessTools : public CVolObject {
   // a null object stands for the MD5 text (32 lower-case hexadecimal digits) of a fixed phrase's
   // bytes in the system ANSI code page. In every later copy: the notice (message, "友情提醒"), then
   // the visible window of another process of this executable's file name is restored and made
-  // topmost without activation, and the process ends with exit code 0 inside this call.
+  // topmost without activation, and the process ends with exit code 0 inside this call. An event
+  // that exists but may not be opened (made by a copy at a higher integrity level) counts as another
+  // copy too.
   static void EnsureSingleInstance(const CWString& name, const CWString& message);
+
+  // Called, when set, right before the guard creates its event: a test has another process create
+  // the event at that moment. Answers the hook set before.
+  using GuardStepHook = void (*)();
+  static GuardStepHook SetBeforeEventCreation(GuardStepHook hook);
 
   // A one-button box owned by this process's first visible top-level window (waiting up to a second
   // for one), closing itself after five seconds. The system's answer; 0 when the system offers no

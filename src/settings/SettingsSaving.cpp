@@ -8,14 +8,15 @@ bool RegistrySettingsWriter::WriteText(const std::wstring& keyPath, const std::w
   return RegistryWriteText(keyPath, valueName, text);
 }
 
-std::wstring AutostartCommand(const std::wstring& directory) {
-  return L"\"" + directory + kProgramFileName + L"\"";
-}
+std::wstring AutostartCommand(const std::wstring& executablePath) { return L"\"" + executablePath + L"\""; }
 
-bool StoreSettings(int32_t keyCode, bool ctrlChecked, const std::wstring& autostartCommand, SettingsWriter& writer) {
+bool StoreSettings(int32_t keyCode, bool ctrlChecked, const std::optional<std::wstring>& autostartCommand,
+                   SettingsWriter& writer) {
   // Every write is attempted: a failed one leaves the earlier value and stops nothing.
   const bool codeStored = writer.WriteText(kSettingsKeyPath, kKeyCodeValueName, std::to_wstring(keyCode));
   const bool ctrlStored = writer.WriteText(kSettingsKeyPath, kCtrlComboValueName, ctrlChecked ? L"1" : L"0");
-  const bool autostartStored = writer.WriteText(kAutostartKeyPath, kAutostartValueName, autostartCommand);
+  // Without the executable's path no command is right: the earlier one stays and the save failed.
+  const bool autostartStored =
+      autostartCommand.has_value() && writer.WriteText(kAutostartKeyPath, kAutostartValueName, *autostartCommand);
   return codeStored && ctrlStored && autostartStored;
 }

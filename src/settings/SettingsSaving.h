@@ -5,18 +5,17 @@
 #include "settings/SettingsWriter.h"
 
 #include <cstdint>
+#include <optional>
 #include <string>
 
 inline constexpr const wchar_t* kAutostartKeyPath = L"Software\\Microsoft\\Windows\\CurrentVersion\\Run";
 inline constexpr const wchar_t* kAutostartValueName = L"an";
-// The file name the autostart command names, whatever the running executable is called.
-inline constexpr const wchar_t* kProgramFileName = L"岚枫禾无线按钮扩展.exe";
-
-// directory (with its trailing backslash, or empty) and the program's file name, in double quotes:
-// without them a path with spaces ("C:\Program Files\...") would make the system try
-// "C:\Program.exe" first at every log-on. No arguments.
-std::wstring AutostartCommand(const std::wstring& directory);
+// The executable's full path in double quotes: without them a path with spaces ("C:\Program
+// Files\...") would make the system try "C:\Program.exe" first at every log-on. No arguments.
+std::wstring AutostartCommand(const std::wstring& executablePath);
 
 // Writes "xrcode" (the code as "%d"), "xrctrl" ("1" or "0") and the autostart command, each
-// independently of the others' success. True only when all three were stored.
-bool StoreSettings(int32_t keyCode, bool ctrlChecked, const std::wstring& autostartCommand, SettingsWriter& writer);
+// independently of the others' success; without a command the autostart value is left as it is.
+// True only when all three were stored.
+bool StoreSettings(int32_t keyCode, bool ctrlChecked, const std::optional<std::wstring>& autostartCommand,
+                   SettingsWriter& writer);

@@ -11,6 +11,8 @@ constexpr wchar_t kDefaultNamePhrase[] = L"你懒得输入，我就写死，略�
 using MessageBoxTimeoutFunction = int(WINAPI*)(HWND owner, const wchar_t* text, const wchar_t* caption, UINT type,
                                                WORD language, DWORD timeoutMs);
 
+CProcessTools::GuardStepHook g_beforeEventCreation = nullptr;
+
 const HWND kNoWindow = reinterpret_cast<HWND>(static_cast<intptr_t>(-1));
 
 // The running copy's window. The process search can meet this copy before the running one, which
@@ -38,15 +40,26 @@ void CProcessTools::EnsureSingleInstance(const CWString& name, const CWString& m
 
   // Creating is the test: two copies started at the same moment cannot both be first, as they could
   // with a look for the event followed by its creation. Automatic reset, not signalled.
+  if (g_beforeEventCreation != nullptr) g_beforeEventCreation();
   HANDLE event = CreateEventExW(nullptr, eventName.GetText(), 0, EVENT_ALL_ACCESS);
-  const bool anotherCopyRuns = event != nullptr && GetLastError() == ERROR_ALREADY_EXISTS;
-  // The handle is never closed: the event lives as long as the running copy does. A failed creation
-  // goes unnoticed and the copy runs without its mark.
+  const DWORD error = GetLastError();
+  // The event exists when it is opened, and also when it is refused: a copy started elevated made it
+  // at a level this one may not open.
+  const bool anotherCopyRuns =
+      (event != nullptr && error == ERROR_ALREADY_EXISTS) || (event == nullptr && error == ERROR_ACCESS_DENIED);
+  // The handle is never closed: the event lives as long as the running copy does. A creation failed
+  // for any other reason goes unnoticed and the copy runs without its mark.
   if (!anotherCopyRuns) return;
 
   ShowTimedMessage(message, CWConstString(kNoticeCaption));
   BringUp(FindRunningCopyWindow());
   ExitProcess(0);
+}
+
+CProcessTools::GuardStepHook CProcessTools::SetBeforeEventCreation(GuardStepHook hook) {
+  const GuardStepHook previous = g_beforeEventCreation;
+  g_beforeEventCreation = hook;
+  return previous;
 }
 
 int32_t CProcessTools::ShowTimedMessage(const CWString& text, const CWString& caption) {

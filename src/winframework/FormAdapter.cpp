@@ -109,7 +109,7 @@ void CVWnd_WinForm::SetFormListener(IWinFormEventListener* listener) {
   formListener_ = listener;
 }
 
-void CVWnd_WinForm::SetTrayIcon(HICON trayIcon, const wchar_t* tip) { trayIcon_.Set(Handle(), trayIcon, tip); }
+bool CVWnd_WinForm::SetTrayIcon(HICON trayIcon, const wchar_t* tip) { return trayIcon_.Set(Handle(), trayIcon, tip); }
 
 HWND CVWnd_WinForm::FrameWindow() const {
   if (host != nullptr && host->Handle() != nullptr) return host->Handle();

@@ -51,9 +51,14 @@ class CVWnd_WinForm : public CVWnd_Container {
   bool helpShown = false;
   bool enterPressed = false;  // only while the dialog-message processing runs for an Enter key
 
-  // The notification-area icon: null icon removes it. Ignored while the form has no window.
-  void SetTrayIcon(HICON trayIcon, const wchar_t* tip);
+  // The notification-area icon: null icon removes it. Ignored while the form has no window. False
+  // when the shell refused to add the icon (it stays registered: see AddTrayIconAgain).
+  bool SetTrayIcon(HICON trayIcon, const wchar_t* tip);
   HICON TrayIconHandle() const { return trayIcon_.Icon(); }
+  // The registered icon is not in the notification area: the shell refused it.
+  bool TrayIconMissing() const { return trayIcon_.Missing(); }
+  // Asks the shell again for the registered icon; true when it has it now.
+  bool AddTrayIconAgain() { return trayIcon_.AddAgain(Handle()); }
 
   // Puts the caption, system-menu, frame and box bits the properties ask for on the window; nothing
   // while the form is hosted.

@@ -12,6 +12,14 @@ namespace {
 // Units of szTip available for text: the field holds 128, the tip is cut to 126.
 constexpr int kTipUnits = 126;
 
+ShellNotifyCall g_shellNotify = Shell_NotifyIconW;
+
+// Adds the icon of record; a shell that holds it already (it was not gone after all) refuses the add
+// and takes a change.
+bool AddToShell(NOTIFYICONDATAW& record) {
+  return g_shellNotify(NIM_ADD, &record) != FALSE || g_shellNotify(NIM_MODIFY, &record) != FALSE;
+}
+
 }  // namespace
 
 NOTIFYICONDATAW MakeNotifyIconRecord(HWND window, HICON icon, const wchar_t* tip) {
@@ -33,28 +41,40 @@ NOTIFYICONDATAW MakeNotifyIconRecord(HWND window, HICON icon, const wchar_t* tip
   return record;
 }
 
-void TrayIcon::Set(HWND window, HICON icon, const wchar_t* tip) {
-  if (window == nullptr) return;
+ShellNotifyCall SetShellNotifyCall(ShellNotifyCall call) {
+  const ShellNotifyCall previous = g_shellNotify;
+  g_shellNotify = call != nullptr ? call : Shell_NotifyIconW;
+  return previous;
+}
+
+bool TrayIcon::Set(HWND window, HICON icon, const wchar_t* tip) {
+  if (window == nullptr) return icon == nullptr;
   NOTIFYICONDATAW record = MakeNotifyIconRecord(window, icon, tip);
-  if (icon_.Get() != nullptr) {
-    Shell_NotifyIconW(icon != nullptr ? NIM_MODIFY : NIM_DELETE, &record);
+  if (icon_.Get() != nullptr && icon == nullptr) {
+    g_shellNotify(NIM_DELETE, &record);
+    shown_ = false;
+  } else if (icon_.Get() != nullptr && shown_) {
+    g_shellNotify(NIM_MODIFY, &record);
   } else if (icon != nullptr) {
-    Shell_NotifyIconW(NIM_ADD, &record);
+    shown_ = AddToShell(record);
   }
   icon_.Reset(icon);
   record_ = icon != nullptr ? record : NOTIFYICONDATAW{};
+  return icon == nullptr || shown_;
 }
 
 void TrayIcon::Remove(HWND window) {
   if (icon_.Get() == nullptr) return;
   NOTIFYICONDATAW record = MakeNotifyIconRecord(window, nullptr, nullptr);
-  Shell_NotifyIconW(NIM_DELETE, &record);
+  g_shellNotify(NIM_DELETE, &record);
   icon_.Reset();
   record_ = NOTIFYICONDATAW{};
+  shown_ = false;
 }
 
-void TrayIcon::AddAgain(HWND window) {
-  if (icon_.Get() == nullptr || window == nullptr) return;
+bool TrayIcon::AddAgain(HWND window) {
+  if (icon_.Get() == nullptr || window == nullptr) return false;
   record_.hWnd = window;
-  Shell_NotifyIconW(NIM_ADD, &record_);
+  shown_ = AddToShell(record_);
+  return shown_;
 }

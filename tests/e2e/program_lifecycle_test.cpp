@@ -266,6 +266,37 @@ TEST_F(ProgramTest, AStartWithAKeySavedStaysInTheTrayWithCtrlAlreadyOn) {
   EXPECT_EQ(TextOf(GetDlgItem(form, 101)), SystemKeyName('A'));
 }
 
+// The icon in Wine's tray carries the program's tip; a single left click and a right click on it leave
+// the form hidden (no menu either), while a double click afterwards still shows it: the clicks reach
+// the program.
+TEST_F(ProgramTest, TheIconShowsTheProgramsTipAndOnlyADoubleClickOnItShowsTheForm) {
+  ASSERT_TRUE(SetStoredText(kProgramSettingsKey, L"xrcode", L"65"));
+  HostProcess* copy = StartCopy();
+  ASSERT_NE(copy, nullptr);
+  ASSERT_TRUE(WaitForTrayCount(1)) << "not one icon: " << wine_tray::Icons().size() - trayBefore_;
+  const HWND form = WaitForForm(*copy, false);
+  ASSERT_NE(form, nullptr);
+  const HWND icon = NewestTrayIcon();
+  ASSERT_NE(icon, nullptr);
+  EXPECT_EQ(wine_tray::TipOf(icon), std::optional<std::wstring>(kProgramTitle));
+
+  struct Click {
+    const char* name;
+    int button;  // xdotool: 1 left, 3 right
+  };
+  for (const Click& click : {Click{"left", 1}, Click{"right", 3}}) {
+    SCOPED_TRACE(click.name);
+    ASSERT_TRUE(ClickAt(wine_tray::CentreOf(icon), click.button, 1));
+    // Longer than a double click takes: what the click does has been done.
+    Sleep(GetDoubleClickTime() + 500);
+    EXPECT_FALSE(HasVisibleWindow(copy->Id())) << "the click showed a window";
+    EXPECT_EQ(wine_tray::Icons().size(), trayBefore_ + 1);
+  }
+  ASSERT_TRUE(ClickAt(wine_tray::CentreOf(icon), 1, 2));
+  EXPECT_TRUE(WaitUntil([&] { return IsWindowVisible(form) != FALSE; }, 5000)) << "the double click did not show it";
+  EXPECT_TRUE(WaitForTrayCount(0));
+}
+
 TEST_F(ProgramTest, OnlyAStoredCtrlChoiceOfOneTicksTheBox) {
   const HWND target = StartTarget();
   ASSERT_NE(target, nullptr) << "the key target did not come up";
@@ -316,13 +347,15 @@ TEST_F(ProgramTest, ASecondCopyShowsTheNoticeEndsWithZeroAndLeavesTheFirstAsItWa
     ASSERT_NE(second, nullptr);
     const HWND notice = WaitForNotice(second->Id(), kStartTimeoutMs);
     ASSERT_NE(notice, nullptr) << "the second copy showed no notice";
+    // The second copy waits inside its guard now, and has added no icon before it: Windows would
+    // keep such an icon, dead, after the copy ended.
+    EXPECT_EQ(wine_tray::Icons().size(), trayBefore_ + (shown ? 0 : 1)) << "the second copy added an icon";
     const NoticeText text = ReadNotice(notice);
     EXPECT_EQ(text.caption, L"友情提醒");
     EXPECT_EQ(text.text, L"对不起, 该进程已打开! ");
     ASSERT_TRUE(ClickCentreOf(GetDlgItem(notice, IDOK)));
     EXPECT_EQ(second->WaitForExit(10000), 0u);
 
-    // The second copy's own icon (added before the guard stopped it) goes with its process.
     EXPECT_TRUE(WaitForTrayCount(shown ? 0 : 1)) << "icons now: " << wine_tray::Icons().size() - trayBefore_;
     EXPECT_TRUE(first->IsRunning());
     EXPECT_EQ(FindForm(first->Id()), form);

@@ -1,9 +1,10 @@
 // Test host for the single-instance guard: optionally shows a plain top-level window, as the
 // program shows its form before the guard runs, then runs the guard and lives on as the running copy.
-//   guard_host.exe <window> <event name> [go event]
+//   guard_host.exe <window> <event name> [go event [inside]]
 //     window:     none | shown | minimised | hidden (created, never shown)
 //     event name: the name to pass; "null" passes a null object
-//     go event:   the name of an event the test signals; the host waits for it before the guard
+//     go event:   the name of an event the test signals; the host waits for it before the guard, or
+//                 with "inside" within the guard, right before it creates its event
 // Prints "window <handle in hex>" when it made a window, "waiting" when it waits for the go, and
 // "guard passed" once the guard has returned, each line flushed at once. Ends by itself after a minute at the latest.
 #include "runtime/WString.h"
@@ -56,6 +57,13 @@ void PrintLine(const char* format, unsigned long long value = 0) {
   std::fflush(stdout);
 }
 
+const wchar_t* g_goEvent = nullptr;
+
+void WaitForGoInside() {
+  PrintLine("waiting inside\n");
+  WaitForGo(g_goEvent);
+}
+
 }  // namespace
 
 int wmain(int argc, wchar_t** argv) {
@@ -74,8 +82,13 @@ int wmain(int argc, wchar_t** argv) {
   }
 
   if (argc > 3) {
-    PrintLine("waiting\n");
-    WaitForGo(argv[3]);
+    g_goEvent = argv[3];
+    if (argc > 4 && std::wcscmp(argv[4], L"inside") == 0) {
+      CProcessTools::SetBeforeEventCreation(WaitForGoInside);
+    } else {
+      PrintLine("waiting\n");
+      WaitForGo(g_goEvent);
+    }
   }
 
   CWString name(argv[2]);

@@ -351,6 +351,55 @@ TEST_F(SingleInstanceGuard, OfTwentyCopiesStartedAtOnceExactlyOneRuns) {
   EXPECT_EQ(running, 1);
 }
 
+// A second copy that meets the event as it ends: confirms its notice and expects it to end with 0
+// without passing the guard.
+void ExpectStoppedByTheGuard(HostProcess& copy) {
+  const HWND box = WaitForNotice(copy.Id(), kHostWaitMs);
+  ASSERT_NE(box, nullptr) << "no notice: " << copy.Output();
+  EXPECT_EQ(ReadNotice(box).caption, L"友情提醒");
+  ConfirmNotice(box);
+  EXPECT_EQ(copy.WaitForExit(kHostWaitMs), 0u);
+  EXPECT_EQ(copy.Output().find(kGuardPassed), std::string::npos) << "the copy ran on after the guard";
+}
+
+// A copy started elevated makes the event at a level a normal copy may not open: its creation is
+// refused with ERROR_ACCESS_DENIED, which still means that another copy runs. An event whose access
+// list grants nothing is refused the same way.
+TEST_F(SingleInstanceGuard, AnEventItMayNotOpenMeansAnotherCopyRuns) {
+  SECURITY_DESCRIPTOR descriptor{};
+  ASSERT_TRUE(InitializeSecurityDescriptor(&descriptor, SECURITY_DESCRIPTOR_REVISION));
+  ACL nothingGranted{};
+  ASSERT_TRUE(InitializeAcl(&nothingGranted, sizeof nothingGranted, ACL_REVISION));
+  ASSERT_TRUE(SetSecurityDescriptorDacl(&descriptor, TRUE, &nothingGranted, FALSE));
+  SECURITY_ATTRIBUTES attributes{sizeof attributes, &descriptor, FALSE};
+  KernelHandle running(CreateEventW(&attributes, FALSE, FALSE, kInstanceEvent));
+  ASSERT_TRUE(running);
+  ASSERT_EQ(CreateEventExW(nullptr, kInstanceEvent, 0, EVENT_ALL_ACCESS), nullptr);
+  ASSERT_EQ(GetLastError(), static_cast<DWORD>(ERROR_ACCESS_DENIED)) << "the event can be opened: this test shows nothing";
+
+  std::unique_ptr<HostProcess> second = StartHost(L"shown", kInstanceEvent);
+  ASSERT_TRUE(second);
+  ExpectStoppedByTheGuard(*second);
+}
+
+// The guard's test and its mark are one step: an event that another process creates at the last
+// moment before that step stops the copy. (A guard that first looks for the event and then creates
+// it, without looking at the creation's answer, runs on here every time.)
+TEST_F(SingleInstanceGuard, AnEventMadeByAnotherProcessJustBeforeTheGuardCreatesItsOwnStopsTheCopy) {
+  const wchar_t kGo[] = L"process-tools-test-inside";
+  KernelHandle go(CreateEventW(nullptr, TRUE, FALSE, kGo));
+  ASSERT_TRUE(go);
+  std::unique_ptr<HostProcess> copy = StartHost(L"shown", kInstanceEvent, std::wstring(kGo) + L" inside");
+  ASSERT_TRUE(copy);
+  ASSERT_TRUE(copy->WaitForOutput("waiting inside", kHostWaitMs)) << copy->Output();
+
+  KernelHandle other(CreateEventW(nullptr, FALSE, FALSE, kInstanceEvent));
+  ASSERT_TRUE(other);
+  ASSERT_NE(GetLastError(), static_cast<DWORD>(ERROR_ALREADY_EXISTS)) << "the copy made the event before its step";
+  SetEvent(go.get());
+  ExpectStoppedByTheGuard(*copy);
+}
+
 // The MD5 text of the phrase's bytes in the system ANSI code page; empty when it has no such bytes.
 std::wstring DerivedEventName() {
   char bytes[128] = {};

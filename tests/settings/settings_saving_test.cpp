@@ -1,4 +1,5 @@
 // What a save stores, against a writer that records every write and refuses the ones it is told to.
+#include "settings/ExecutablePath.h"
 #include "settings/SettingsKeys.h"
 #include "settings/SettingsSaving.h"
 
@@ -7,6 +8,7 @@
 #include <windows.h>
 
 #include <climits>
+#include <optional>
 #include <ostream>
 #include <set>
 #include <string>
@@ -99,19 +101,89 @@ TEST(StoreSettings, AttemptsEveryWriteAndFailsWhenAnyIsRefused) {
   }
 }
 
-TEST(AutostartCommand, QuotesTheDirectoryAndTheProgramsFileName) {
+// The save with no command (the executable's path could not be read): the key and the Ctrl choice
+// are still stored, the autostart value is left alone, and the save failed.
+TEST(StoreSettings, WithoutACommandLeavesTheAutostartValueAndFails) {
+  RecordingWriter writer;
+  EXPECT_FALSE(StoreSettings(65, true, std::nullopt, writer));
+  ASSERT_EQ(writer.writes.size(), 2u);
+  EXPECT_EQ(writer.writes[0].valueName, L"xrcode");
+  EXPECT_EQ(writer.writes[1].valueName, L"xrctrl");
+}
+
+TEST(AutostartCommand, QuotesTheExecutablesOwnPath) {
   struct Case {
-    const wchar_t* directory;
+    const wchar_t* path;
     const wchar_t* command;
   };
   const Case cases[] = {
-      {L"D:\\tools\\", L"\"D:\\tools\\岚枫禾无线按钮扩展.exe\""},
-      {L"C:\\Program Files\\岚枫禾\\", L"\"C:\\Program Files\\岚枫禾\\岚枫禾无线按钮扩展.exe\""},
-      {L"Z:\\", L"\"Z:\\岚枫禾无线按钮扩展.exe\""},
-      // No directory found: the bare file name, still quoted.
-      {L"", L"\"岚枫禾无线按钮扩展.exe\""},
+      {L"D:\\tools\\岚枫禾无线按钮扩展.exe", L"\"D:\\tools\\岚枫禾无线按钮扩展.exe\""},
+      // A second download renamed by the browser: the file that exists, not the usual name.
+      {L"C:\\Users\\a\\Downloads\\岚枫禾无线按钮扩展 (1).exe", L"\"C:\\Users\\a\\Downloads\\岚枫禾无线按钮扩展 (1).exe\""},
+      {L"C:\\Program Files\\x.exe", L"\"C:\\Program Files\\x.exe\""},
   };
-  for (const Case& c : cases) EXPECT_EQ(AutostartCommand(c.directory), c.command);
+  for (const Case& c : cases) EXPECT_EQ(AutostartCommand(c.path), c.command);
+}
+
+// What the stand-in for GetModuleFileNameW reports: the path it holds, cut to the buffer as the
+// system cuts it (the buffer's size answered, ERROR_INSUFFICIENT_BUFFER), or 0 for an empty path.
+std::wstring g_reportedPath;
+DWORD g_largestBuffer = 0;
+
+DWORD WINAPI ReportPath(HMODULE, LPWSTR buffer, DWORD units) {
+  if (units > g_largestBuffer) g_largestBuffer = units;
+  if (g_reportedPath.empty()) {
+    SetLastError(ERROR_MOD_NOT_FOUND);
+    return 0;
+  }
+  if (g_reportedPath.size() < units) {
+    g_reportedPath.copy(buffer, g_reportedPath.size());
+    buffer[g_reportedPath.size()] = 0;
+    return static_cast<DWORD>(g_reportedPath.size());
+  }
+  g_reportedPath.copy(buffer, units - 1);
+  buffer[units - 1] = 0;
+  SetLastError(ERROR_INSUFFICIENT_BUFFER);
+  return units;
+}
+
+// A path of length units: a drive, then folders of ten characters, ending in ".exe".
+std::wstring PathOfLength(size_t units) {
+  std::wstring path = L"C:";
+  while (path.size() + 11 + 5 <= units) path += L"\\folder0123";
+  path += L"\\";
+  while (path.size() + 4 < units) path += L'x';
+  return path + L".exe";
+}
+
+TEST(ReadModuleFilePath, ReadsPathsOfAnyLengthTheSystemAllowsWhole) {
+  struct Case {
+    size_t length;  // 0: the system reports no path
+    bool read;
+  };
+  const Case cases[] = {{12, true},    {MAX_PATH - 1, true}, {MAX_PATH, true}, {MAX_PATH + 1, true},
+                        {700, true},   {32767, true},        {32768, false},   {40000, false},
+                        {0, false}};
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.length);
+    g_reportedPath = c.length != 0 ? PathOfLength(c.length) : std::wstring();
+    ASSERT_EQ(g_reportedPath.size(), c.length);
+    g_largestBuffer = 0;
+    std::wstring path = L"left over";
+    EXPECT_EQ(ReadModuleFilePath(nullptr, path, ReportPath), c.read);
+    EXPECT_EQ(path, c.read ? g_reportedPath : std::wstring());
+    if (!c.read && c.length != 0) {
+      EXPECT_EQ(g_largestBuffer, 32768u) << "gave up before the longest path";
+    }
+  }
+}
+
+TEST(ReadModuleFilePath, TheRunningExecutableIsTheSystemsAnswer) {
+  wchar_t expected[MAX_PATH] = {};
+  ASSERT_GT(GetModuleFileNameW(nullptr, expected, MAX_PATH), 0u);
+  std::wstring path;
+  ASSERT_TRUE(ReadModuleFilePath(nullptr, path));
+  EXPECT_EQ(path, expected);
 }
 
 }  // namespace
