@@ -45,8 +45,9 @@ bool InputCore::Start() {
   if (window_ == nullptr) return false;
 
   keys_ = std::make_unique<KeySettingsCache>(settings_ != nullptr ? *settings_ : registrySettings_);
-  // Not checked: without raw input the hook still sends, it only cannot be watched.
-  RegisterRawMouse(window_, RIDEV_INPUTSINK);
+  // Not checked: without raw input the hook still sends, it only cannot be watched. Device arrival
+  // and removal come with it.
+  if (!RegisterRawMouse(window_, RIDEV_INPUTSINK | RIDEV_DEVNOTIFY)) RegisterRawMouse(window_, RIDEV_INPUTSINK);
   sessionNotices_ = WTSRegisterSessionNotification(window_, NOTIFY_FOR_THIS_SESSION) != FALSE;
   SetHookPressTarget(HookPressTarget{window_, kHookPressMessage});
   InstallMouseHook();
@@ -55,6 +56,7 @@ bool InputCore::Start() {
 
 void InputCore::Stop() {
   if (!Started()) return;
+  learner_ = nullptr;
   ClearHookPressTarget();
   RemoveMouseHook();
   RegisterRawMouse(nullptr, RIDEV_REMOVE);
@@ -84,10 +86,15 @@ LRESULT CALLBACK InputCore::WindowProc(HWND window, UINT message, WPARAM wParam,
 LRESULT InputCore::OnMessage(UINT message, WPARAM wParam, LPARAM lParam) {
   switch (message) {
     case kHookPressMessage:
-      OnHookPress(static_cast<DWORD>(lParam));
+      OnHookPress(static_cast<DWORD>(lParam), wParam != 0);
       return 0;
     case WM_TIMER:
       if (wParam == kRawWaitTimer) ExpireRawPresses();
+      if (wParam == kLearningTimer) OnLearningTimer();
+      return 0;
+    case WM_INPUT_DEVICE_CHANGE:
+      devices_.Forget();
+      if (deviceListener_ != nullptr) deviceListener_->OnDevicesChanged();
       return 0;
     case WM_INPUT:
       OnRawInput(reinterpret_cast<HRAWINPUT>(lParam));
@@ -104,12 +111,12 @@ LRESULT InputCore::OnMessage(UINT message, WPARAM wParam, LPARAM lParam) {
   return DefWindowProcW(window_, message, wParam, lParam);
 }
 
-void InputCore::OnHookPress(DWORD tick) {
+void InputCore::OnHookPress(DWORD tick, bool injected) {
   ++counters_.hookPresses;
-  const PressLedger::HookMatch match = ledger_.NoteHookPress(tick);
+  const PressLedger::HookMatch match = ledger_.NoteHookPress(tick, injected);
   if (match.matchedRaw) {
     ++counters_.lateHookCalls;
-    Act(DecidePress(mode_, PressPath::kRawSeenByHook, match.chosen), counters_.sentFromRaw);
+    ResolveRawPress(PressPath::kRawSeenByHook, match.device, injected);
   }
   Act(DecidePress(mode_, PressPath::kHook, false), counters_.sentFromHook);
 }
@@ -118,26 +125,30 @@ void InputCore::OnRawInput(HRAWINPUT input) {
   const RawMousePress press = ReadRawMousePress(input);
   if (!press.middleDown) return;
   ++counters_.rawPresses;
-  const bool chosen = false;
-  if (ledger_.NoteRawPress(GetTickCount(), chosen)) {
-    Act(DecidePress(mode_, PressPath::kRawSeenByHook, chosen), counters_.sentFromRaw);
+  const PressLedger::RawMatch match = ledger_.NoteRawPress(GetTickCount(), press.device);
+  if (match.matchedHook) {
+    ResolveRawPress(PressPath::kRawSeenByHook, press.device, match.injected);
     return;
   }
   SetTimer(window_, kRawWaitTimer, PressLedger::kRawWaitMs / 4, nullptr);
 }
 
 void InputCore::ExpireRawPresses() {
-  bool repaired = false;
-  ledger_.ExpireRawPresses(GetTickCount(), [&](bool chosen) {
-    const PressVerdict verdict = DecidePress(mode_, PressPath::kRawMissedByHook, chosen);
-    if (verdict.repairHook && !repaired) {
-      InstallMouseHook();
-      ++counters_.hookRepairs;
-      repaired = true;
-    }
-    Act(verdict, counters_.sentFromRaw);
-  });
+  ledger_.ExpireRawPresses(GetTickCount(),
+                           [&](HANDLE device) { ResolveRawPress(PressPath::kRawMissedByHook, device, false); });
   if (!ledger_.RawPressesWaiting()) KillTimer(window_, kRawWaitTimer);
+}
+
+void InputCore::ResolveRawPress(PressPath path, HANDLE device, bool injected) {
+  // A press a program made (injected: no device, or the hook says so) is never learned nor ours.
+  const bool real = device != nullptr && !injected;
+  if (learner_ != nullptr && real) Learn(device);
+  const PressVerdict verdict = DecidePress(mode_, path, real && FromChosenDevice(device));
+  if (verdict.repairHook) {
+    InstallMouseHook();
+    ++counters_.hookRepairs;
+  }
+  Act(verdict, counters_.sentFromRaw);
 }
 
 void InputCore::Act(PressVerdict verdict, long& sentCounter) {
@@ -152,4 +163,51 @@ void InputCore::Act(PressVerdict verdict, long& sentCounter) {
 void InputCore::ReinstallHook() {
   InstallMouseHook();
   ++counters_.hookReinstalls;
+}
+
+void InputCore::ChooseDevice(const std::wstring& hardwareId) {
+  chosenDevice_ = hardwareId;
+  mode_ = hardwareId.empty() ? DeviceMode::kEveryDevice : DeviceMode::kOneDevice;
+}
+
+bool InputCore::FromChosenDevice(HANDLE device) {
+  // An injected press has no device and is never the chosen one.
+  if (mode_ != DeviceMode::kOneDevice || device == nullptr) return false;
+  return devices_.IdentityOf(device).hardwareId == chosenDevice_;
+}
+
+void InputCore::StartLearning(InputCoreListener* listener, DWORD timeoutMs) {
+  if (!Started() || listener == nullptr) return;
+  learner_ = listener;
+  SetTimer(window_, kLearningTimer, timeoutMs, nullptr);
+}
+
+void InputCore::StopLearning() {
+  learner_ = nullptr;
+  if (window_ != nullptr) KillTimer(window_, kLearningTimer);
+}
+
+void InputCore::Learn(HANDLE device) {
+  const DeviceIdentity identity = devices_.IdentityOf(device);
+  // A device without a hardware id could never be matched again: the learning waits for another.
+  if (identity.hardwareId.empty()) return;
+  InputCoreListener* learner = learner_;
+  StopLearning();
+  learner->OnDeviceLearned(identity);
+}
+
+void InputCore::OnLearningTimer() {
+  InputCoreListener* learner = learner_;
+  StopLearning();
+  if (learner != nullptr) learner->OnLearningTimedOut();
+}
+
+bool InputCore::IsDevicePresent(const std::wstring& hardwareId) { return !PresentDevice(hardwareId).hardwareId.empty(); }
+
+DeviceIdentity InputCore::PresentDevice(const std::wstring& hardwareId) {
+  if (hardwareId.empty()) return DeviceIdentity{};
+  for (const DeviceIdentity& mouse : devices_.PresentMice()) {
+    if (mouse.hardwareId == hardwareId) return mouse;
+  }
+  return DeviceIdentity{};
 }

@@ -21,7 +21,8 @@ LRESULT CALLBACK MouseHookProc(int nCode, WPARAM wParam, LPARAM lParam) {
     const auto mouseDataHigh = static_cast<std::int16_t>(info != nullptr ? HIWORD(info->mouseData) : 0);
     const ButtonEvent event = TranslateMouseEvent(static_cast<std::uint32_t>(wParam), mouseDataHigh);
     if (event == ButtonEvent{kButtonMiddle, kActionDown}) {
-      PostMessageW(g_target.window, g_target.message, 0, static_cast<LPARAM>(GetTickCount()));
+      const WPARAM injected = info != nullptr && (info->flags & LLMHF_INJECTED) != 0 ? 1 : 0;
+      PostMessageW(g_target.window, g_target.message, injected, static_cast<LPARAM>(GetTickCount()));
     }
   }
   // Never swallows an event: the chained result is the hook's result.

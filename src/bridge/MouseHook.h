@@ -12,7 +12,7 @@ extern HHOOK g_mouseHook;
 // Where the hook notes its presses. With no window the hook only chains.
 struct HookPressTarget {
   HWND window;   // told of every middle-button press
-  UINT message;  // posted with wParam 0, lParam the press's tick (GetTickCount)
+  UINT message;  // posted with wParam 1 for a press a program made (else 0), lParam its tick (GetTickCount)
 };
 void SetHookPressTarget(const HookPressTarget& target);
 void ClearHookPressTarget();

@@ -13,18 +13,19 @@ PressLedger::Note PressLedger::Ring::PopFront() {
   return note;
 }
 
-PressLedger::HookMatch PressLedger::NoteHookPress(DWORD tick) {
+PressLedger::HookMatch PressLedger::NoteHookPress(DWORD tick, bool injected) {
   // A raw press waiting for this call: the oldest one.
-  if (raws_.count > 0) return HookMatch{true, raws_.PopFront().chosen};
-  hooks_.PushBack(Note{tick, false});
-  return HookMatch{false, false};
+  if (raws_.count > 0) return HookMatch{true, raws_.PopFront().device};
+  hooks_.PushBack(Note{tick, injected, nullptr});
+  return HookMatch{false, nullptr};
 }
 
-bool PressLedger::NoteRawPress(DWORD tick, bool chosen) {
+PressLedger::RawMatch PressLedger::NoteRawPress(DWORD tick, HANDLE device) {
   while (hooks_.count > 0) {
+    const Note hook = hooks_.PopFront();
     // Unsigned difference: right across the tick counter's wrap.
-    if (tick - hooks_.PopFront().tick <= kHookWaitMs) return true;
+    if (tick - hook.tick <= kHookWaitMs) return RawMatch{true, hook.injected};
   }
-  raws_.PushBack(Note{tick, chosen});
-  return false;
+  raws_.PushBack(Note{tick, false, device});
+  return RawMatch{false, false};
 }

@@ -38,7 +38,9 @@ constexpr PressVerdict DecidePress(DeviceMode mode, PressPath path, bool fromCho
 // Pairs the hook's presses with raw input's. Both arrive as messages of the program's one thread, in
 // either order: one press's raw report usually follows the hook's call, but in a burst the system may
 // queue several raw reports before it calls the hook for them. So a raw press without a hook press
-// waits a moment for a late one before it counts as missed.
+// waits a moment for a late one before it counts as missed. The pair tells what neither tells alone:
+// the raw report names the device, the hook whether a program made the press (some systems report
+// such a press as coming from the real mouse).
 class PressLedger {
  public:
   // How long a hook press waits for its raw report. A press raw input never reports (raw input not
@@ -48,24 +50,31 @@ class PressLedger {
   static constexpr DWORD kRawWaitMs = 400;
   static constexpr int kCapacity = 256;
 
+  // A hook press that accounts for a raw press noted before it, and that raw press's device.
   struct HookMatch {
-    bool matchedRaw;  // the press accounts for a raw press that came first
-    bool chosen;      // that raw press's device was the chosen one
+    bool matchedRaw;
+    HANDLE device;
   };
-  HookMatch NoteHookPress(DWORD tick);
-  // True when a hook press accounts for it (seen by the hook); otherwise it waits.
-  bool NoteRawPress(DWORD tick, bool chosen);
+  HookMatch NoteHookPress(DWORD tick, bool injected);
+  // A raw press that a hook press noted before it accounts for, and whether that press was injected.
+  // Unmatched, the raw press waits.
+  struct RawMatch {
+    bool matchedHook;
+    bool injected;
+  };
+  RawMatch NoteRawPress(DWORD tick, HANDLE device);
   bool RawPressesWaiting() const { return raws_.count > 0; }
-  // Raw presses that waited longer than kRawWaitMs at now, oldest first: missed(chosen) for each.
+  // Raw presses that waited longer than kRawWaitMs at now, oldest first: missed(device) for each.
   template <typename Missed>
   void ExpireRawPresses(DWORD now, Missed missed) {
-    while (raws_.count > 0 && now - raws_.Front().tick > kRawWaitMs) missed(raws_.PopFront().chosen);
+    while (raws_.count > 0 && now - raws_.Front().tick > kRawWaitMs) missed(raws_.PopFront().device);
   }
 
  private:
   struct Note {
     DWORD tick;
-    bool chosen;
+    bool injected;  // hook notes
+    HANDLE device;  // raw notes
   };
   // A fixed ring; when full, the oldest note goes.
   struct Ring {

@@ -23,6 +23,25 @@ enum User32Import : int {
 
 extern DynamicImportEntry g_user32Imports[];
 
+// Positions in g_hidImports: what a device tells of itself (hid.dll, loaded when first needed).
+enum HidImport : int {
+  kHidGetAttributes = 0,
+  kHidGetProductString = 1,
+  kHidImportCount = 2,
+};
+
+extern DynamicImportEntry g_hidImports[];
+
+// HIDD_ATTRIBUTES.
+struct HidAttributes {
+  ULONG size;
+  USHORT vendorId;
+  USHORT productId;
+  USHORT versionNumber;
+};
+using HidGetAttributesFunction = BOOLEAN(WINAPI*)(HANDLE, HidAttributes*);
+using HidGetProductStringFunction = BOOLEAN(WINAPI*)(HANDLE, PVOID, ULONG);
+
 using CallNextHookExFunction = LRESULT(WINAPI*)(HHOOK, int, WPARAM, LPARAM);
 using SetWindowsHookExWFunction = HHOOK(WINAPI*)(int, HOOKPROC, HINSTANCE, DWORD);
 using SendInputFunction = UINT(WINAPI*)(UINT, LPINPUT, int);
@@ -32,4 +51,8 @@ using UnhookWindowsHookExFunction = BOOL(WINAPI*)(HHOOK);
 template <typename Function>
 Function User32ImportAddress(User32Import index) {
   return reinterpret_cast<Function>(g_user32Imports[index].address);
+}
+template <typename Function>
+Function HidImportAddress(HidImport index) {
+  return reinterpret_cast<Function>(g_hidImports[index].address);
 }

@@ -358,3 +358,94 @@ TEST_F(InputCoreTest, ABurstOfClicksGivesOneStrokeEach) {
 }
 
 }  // namespace
+
+namespace {
+
+constexpr wchar_t kWineMouse[] = L"VID_845E&PID_0001";  // the only mouse there is under Wine
+constexpr wchar_t kOtherMouse[] = L"VID_1234&PID_5678";
+
+class RecordingListener final : public InputCoreListener {
+ public:
+  void OnDeviceLearned(const DeviceIdentity& device) override { learned.push_back(device); }
+  void OnLearningTimedOut() override { ++timeouts; }
+  void OnDevicesChanged() override { ++changes; }
+  std::vector<DeviceIdentity> learned;
+  int timeouts = 0;
+  int changes = 0;
+};
+
+// A middle click made by a program, as raw input reports it: without a device.
+void InjectMiddleClick() {
+  INPUT clicks[2] = {};
+  clicks[0].type = clicks[1].type = INPUT_MOUSE;
+  clicks[0].mi.dwFlags = MOUSEEVENTF_MIDDLEDOWN;
+  clicks[1].mi.dwFlags = MOUSEEVENTF_MIDDLEUP;
+  SendInput(2, clicks, sizeof(INPUT));
+}
+
+std::string Narrow(const std::wstring& text) { return std::string(text.begin(), text.end()); }
+
+TEST_F(InputCoreTest, ARealPressIsLearnedWithItsHardwareIdAndName) {
+  ASSERT_NO_FATAL_FAILURE(StartCore());
+  RecordingListener listener;
+  core_.StartLearning(&listener);
+  ASSERT_TRUE(core_.Learning());
+  ASSERT_NO_FATAL_FAILURE(Click());
+  ASSERT_EQ(listener.learned.size(), 1u);
+  EXPECT_EQ(Narrow(listener.learned[0].hardwareId), Narrow(kWineMouse));
+  EXPECT_EQ(Narrow(listener.learned[0].displayName), "Wine HID mouse") << "the product name the device gives";
+  EXPECT_FALSE(core_.Learning());
+  EXPECT_EQ(TakeKeys(), Stroke('A')) << "while nothing is chosen, the learning press sends as every press";
+
+  ASSERT_NO_FATAL_FAILURE(Click());
+  EXPECT_EQ(listener.learned.size(), 1u) << "one press is learned, not the next";
+  EXPECT_EQ(listener.timeouts, 0);
+}
+
+TEST_F(InputCoreTest, AnInjectedPressIsNeverLearnedAndALearningWithoutAPressRunsOut) {
+  ASSERT_NO_FATAL_FAILURE(StartCore());
+  RecordingListener listener;
+  core_.StartLearning(&listener, 1500);
+  InjectMiddleClick();
+  ASSERT_TRUE(PumpUntil([&] { return listener.timeouts > 0; }, 5000)) << "the learning never ran out";
+  EXPECT_TRUE(listener.learned.empty());
+  EXPECT_FALSE(core_.Learning());
+  Settle();
+  EXPECT_EQ(core_.Counters().rawPresses, 1) << "raw input saw the injected press";
+}
+
+TEST_F(InputCoreTest, WithADeviceChosenOnlyItsPressesSend) {
+  ASSERT_NO_FATAL_FAILURE(StartCore());
+  EXPECT_TRUE(core_.IsDevicePresent(kWineMouse));
+  EXPECT_FALSE(core_.IsDevicePresent(kOtherMouse));
+  EXPECT_EQ(Narrow(core_.PresentDevice(kWineMouse).displayName), "Wine HID mouse");
+
+  // Another mouse chosen: this one's press sends nothing, and its click still goes on.
+  core_.ChooseDevice(kOtherMouse);
+  int downs = g_received.middleDowns;
+  ASSERT_NO_FATAL_FAILURE(Click());
+  EXPECT_EQ(g_received.middleDowns, downs + 1);
+  EXPECT_TRUE(TakeKeys().empty());
+
+  // This mouse chosen: its press sends once, from raw input.
+  core_.ChooseDevice(kWineMouse);
+  const InputCoreCounters before = core_.Counters();
+  ASSERT_NO_FATAL_FAILURE(Click());
+  EXPECT_EQ(TakeKeys(), Stroke('A'));
+  EXPECT_EQ(core_.Counters().sentFromRaw, before.sentFromRaw + 1);
+  EXPECT_EQ(core_.Counters().sentFromHook, before.sentFromHook) << "the hook only keeps watch";
+
+  // A press made by a program has no device: nothing, though the hook saw it.
+  downs = g_received.middleDowns;
+  InjectMiddleClick();
+  ASSERT_TRUE(PumpUntil([&] { return g_received.middleDowns > downs; }));
+  Settle();
+  EXPECT_TRUE(TakeKeys().empty());
+
+  // Every device again.
+  core_.ChooseDevice(L"");
+  ASSERT_NO_FATAL_FAILURE(Click());
+  EXPECT_EQ(TakeKeys(), Stroke('A'));
+}
+
+}  // namespace

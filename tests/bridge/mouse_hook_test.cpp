@@ -108,6 +108,7 @@ TEST_F(MouseHookTest, EveryEventIsChainedAndOnlyAMiddlePressIsNoted) {
     EXPECT_EQ(gotMessage, c.noted);
     if (gotMessage) {
       EXPECT_LE(static_cast<DWORD>(posted.lParam) - before, after - before) << "the press tick";
+      EXPECT_EQ(posted.wParam, (c.flags & LLMHF_INJECTED) != 0 ? 1u : 0u) << "whether a program made the press";
     }
     EXPECT_EQ(TakePostedPresses(), 0) << "one message per press";
   }

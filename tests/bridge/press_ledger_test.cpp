@@ -38,59 +38,67 @@ TEST(DecidePress, TheTableOfModesAndPaths) {
   }
 }
 
+HANDLE Device(int n) { return reinterpret_cast<HANDLE>(static_cast<INT_PTR>(n)); }
+
 TEST(PressLedger, EachHookPressAccountsForOneRawPressInEitherOrder) {
   PressLedger ledger;
-  // The usual order: the hook first.
-  EXPECT_FALSE(ledger.NoteHookPress(1000).matchedRaw);
-  EXPECT_FALSE(ledger.NoteHookPress(1001).matchedRaw);
-  EXPECT_TRUE(ledger.NoteRawPress(1005, false));
-  EXPECT_TRUE(ledger.NoteRawPress(1006, false));
-  EXPECT_FALSE(ledger.NoteRawPress(1007, true)) << "the third press came without the hook: it waits";
+  // The usual order: the hook first; the raw report learns whether a program made the press.
+  EXPECT_FALSE(ledger.NoteHookPress(1000, false).matchedRaw);
+  EXPECT_FALSE(ledger.NoteHookPress(1001, true).matchedRaw);
+  PressLedger::RawMatch raw = ledger.NoteRawPress(1005, Device(1));
+  EXPECT_TRUE(raw.matchedHook);
+  EXPECT_FALSE(raw.injected);
+  raw = ledger.NoteRawPress(1006, Device(1));
+  EXPECT_TRUE(raw.matchedHook);
+  EXPECT_TRUE(raw.injected);
+  EXPECT_FALSE(ledger.NoteRawPress(1007, Device(2)).matchedHook) << "the third press came without the hook: it waits";
   EXPECT_TRUE(ledger.RawPressesWaiting());
-  // A burst: raw reports queued before the hook's calls for them.
-  EXPECT_FALSE(ledger.NoteRawPress(1008, false));
-  const PressLedger::HookMatch late = ledger.NoteHookPress(1010);
+  // A burst: raw reports queued before the hook's calls for them; the hook learns their devices.
+  EXPECT_FALSE(ledger.NoteRawPress(1008, Device(3)).matchedHook);
+  PressLedger::HookMatch late = ledger.NoteHookPress(1010, false);
   EXPECT_TRUE(late.matchedRaw);
-  EXPECT_TRUE(late.chosen) << "the oldest waiting raw press is used up first";
-  EXPECT_TRUE(ledger.NoteHookPress(1011).matchedRaw);
+  EXPECT_EQ(late.device, Device(2)) << "the oldest waiting raw press is used up first";
+  late = ledger.NoteHookPress(1011, false);
+  EXPECT_TRUE(late.matchedRaw);
+  EXPECT_EQ(late.device, Device(3));
   EXPECT_FALSE(ledger.RawPressesWaiting());
-  std::vector<bool> missed;
-  ledger.ExpireRawPresses(9999, [&](bool chosen) { missed.push_back(chosen); });
+  std::vector<HANDLE> missed;
+  ledger.ExpireRawPresses(9999, [&](HANDLE device) { missed.push_back(device); });
   EXPECT_TRUE(missed.empty());
 }
 
 TEST(PressLedger, ARawPressWithoutAHookCallIsMissedOnceItHasWaited) {
   PressLedger ledger;
-  EXPECT_FALSE(ledger.NoteRawPress(1000, true));
-  EXPECT_FALSE(ledger.NoteRawPress(1100, false));
-  std::vector<bool> missed;
-  const auto collect = [&](bool chosen) { missed.push_back(chosen); };
+  EXPECT_FALSE(ledger.NoteRawPress(1000, Device(1)).matchedHook);
+  EXPECT_FALSE(ledger.NoteRawPress(1100, nullptr).matchedHook);
+  std::vector<HANDLE> missed;
+  const auto collect = [&](HANDLE device) { missed.push_back(device); };
   ledger.ExpireRawPresses(1000 + PressLedger::kRawWaitMs, collect);
   EXPECT_TRUE(missed.empty()) << "still within its wait";
   ledger.ExpireRawPresses(1000 + PressLedger::kRawWaitMs + 1, collect);
-  EXPECT_EQ(missed, std::vector<bool>{true});
+  EXPECT_EQ(missed, std::vector<HANDLE>{Device(1)});
   ledger.ExpireRawPresses(1100 + PressLedger::kRawWaitMs + 1, collect);
-  EXPECT_EQ(missed, (std::vector<bool>{true, false}));
+  EXPECT_EQ(missed, (std::vector<HANDLE>{Device(1), nullptr}));
   EXPECT_FALSE(ledger.RawPressesWaiting());
-  EXPECT_FALSE(ledger.NoteHookPress(2000).matchedRaw) << "a missed press is not matched again";
+  EXPECT_FALSE(ledger.NoteHookPress(2000, false).matchedRaw) << "a missed press is not matched again";
 }
 
 TEST(PressLedger, AHookPressRawInputNeverReportedDoesNotHideALaterMiss) {
   PressLedger ledger;
-  ledger.NoteHookPress(1000);
-  EXPECT_FALSE(ledger.NoteRawPress(1000 + PressLedger::kHookWaitMs + 1, false));
+  ledger.NoteHookPress(1000, false);
+  EXPECT_FALSE(ledger.NoteRawPress(1000 + PressLedger::kHookWaitMs + 1, Device(1)).matchedHook);
   PressLedger wrapping;
-  wrapping.NoteHookPress(0xFFFFFFF0u);
-  EXPECT_TRUE(wrapping.NoteRawPress(0x10u, false)) << "across the wrap of the tick counter";
+  wrapping.NoteHookPress(0xFFFFFFF0u, false);
+  EXPECT_TRUE(wrapping.NoteRawPress(0x10u, Device(1)).matchedHook) << "across the wrap of the tick counter";
 }
 
 TEST(PressLedger, AFullLedgerKeepsTheNewestHookPresses) {
   PressLedger ledger;
-  for (int i = 0; i < PressLedger::kCapacity + 10; ++i) ledger.NoteHookPress(100 + i);
+  for (int i = 0; i < PressLedger::kCapacity + 10; ++i) ledger.NoteHookPress(100 + i, false);
   for (int i = 0; i < PressLedger::kCapacity; ++i) {
-    ASSERT_TRUE(ledger.NoteRawPress(400, false)) << "raw press " << i;
+    ASSERT_TRUE(ledger.NoteRawPress(400, Device(1)).matchedHook) << "raw press " << i;
   }
-  EXPECT_FALSE(ledger.NoteRawPress(400, false));
+  EXPECT_FALSE(ledger.NoteRawPress(400, Device(1)).matchedHook);
 }
 
 TEST(MiddlePressOf, OnlyAMouseReportWithTheMiddleButtonDown) {

@@ -29,4 +29,12 @@ TEST(DynamicImportTable, RowsAreInIndexOrderAndEndWithNullLibrary) {
   EXPECT_EQ(g_user32Imports[kUser32ImportCount].library, nullptr);
 }
 
+TEST(DynamicImportTable, TheDeviceFunctionsComeFromHid) {
+  EXPECT_EQ(std::wstring(g_hidImports[kHidGetAttributes].library), L"hid.dll");
+  EXPECT_STREQ(g_hidImports[kHidGetAttributes].function, "HidD_GetAttributes");
+  EXPECT_EQ(std::wstring(g_hidImports[kHidGetProductString].library), L"");
+  EXPECT_STREQ(g_hidImports[kHidGetProductString].function, "HidD_GetProductString");
+  EXPECT_EQ(g_hidImports[kHidImportCount].library, nullptr);
+}
+
 }  // namespace
