@@ -6,6 +6,7 @@
 #include "winframework/Buttons.h"
 #include "winframework/DpiScaling.h"
 #include "winframework/FrameworkTestSupport.h"
+#include "winframework/Label.h"
 #include "winframework/WinCreateInfo.h"
 
 #include <windows.h>
@@ -106,6 +107,35 @@ TEST_F(DesignedChildren, FollowEveryNewDpiFromTheirDesignWithNewFontsAndAGoneWin
   EXPECT_EQ(place.right, 157 + 88);
   EXPECT_EQ(place.bottom, 6 + 32);
   EXPECT_EQ(FontHeightOf(button.Handle()), -12);
+}
+
+TEST_F(DesignedChildren, ALabelFollowsTheDpiLikeTheCheckBoxBesideIt) {
+  DesignedForm form(256, 80);
+  CVolWinCreateInfo info;
+  ASSERT_EQ(form.Create(info), 1);
+  CVolCheckBox check;
+  check.SetControlText(L"只响应无线按钮");
+  CVolWinCreateInfo checkInfo = ChildCreateInfo(form, 29, 58, 110, 16, 104);
+  ASSERT_EQ(form.CreateDesignedChild(check, checkInfo), 1);
+  CVolLabel label;
+  label.SetControlText(L"Wine HID mouse（未连接）");
+  CVolWinCreateInfo labelInfo = ChildCreateInfo(form, 141, 59, 110, 14, 105);
+  ASSERT_EQ(form.CreateDesignedChild(label, labelInfo), 1);
+  const HFONT fontAt96 = label.Wrapper()->Font();
+
+  const RECT suggested{40, 40, 40 + 400, 40 + 180};
+  SendDpiChanged(form.Handle(), 144, suggested);
+  const RECT place = PlaceOf(label.Handle());
+  EXPECT_EQ(place.left, 212);  // 211.5
+  EXPECT_EQ(place.top, 89);    // 88.5
+  EXPECT_EQ(place.right, 212 + 165);
+  EXPECT_EQ(place.bottom, 89 + 21);
+  EXPECT_EQ(PlaceOf(check.Handle()).top, 87);
+  EXPECT_EQ(FontHeightOf(label.Handle()), -18);
+  EXPECT_EQ(FontHeightOf(label.Handle()), FontHeightOf(check.Handle()));
+  EXPECT_EQ(label.Wrapper()->Font(), reinterpret_cast<HFONT>(SendMessageW(label.Handle(), WM_GETFONT, 0, 0)));
+  EXPECT_EQ(GetObjectType(fontAt96), 0u) << "the label's font of the old DPI is deleted with its replacement";
+  EXPECT_STREQ(label.GetControlText().GetText(), L"Wine HID mouse（未连接）");
 }
 
 }  // namespace
