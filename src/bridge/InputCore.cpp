@@ -113,12 +113,14 @@ LRESULT InputCore::OnMessage(UINT message, WPARAM wParam, LPARAM lParam) {
 
 void InputCore::OnHookPress(DWORD tick, bool injected) {
   ++counters_.hookPresses;
+  // Decided in the mode the press came in: resolving a raw press may learn a device and change it.
+  const PressVerdict verdict = DecidePress(mode_, PressPath::kHook, false);
   const PressLedger::HookMatch match = ledger_.NoteHookPress(tick, injected);
   if (match.matchedRaw) {
     ++counters_.lateHookCalls;
     ResolveRawPress(PressPath::kRawSeenByHook, match.device, injected);
   }
-  Act(DecidePress(mode_, PressPath::kHook, false), counters_.sentFromHook);
+  Act(verdict, counters_.sentFromHook);
 }
 
 void InputCore::OnRawInput(HRAWINPUT input) {
@@ -142,8 +144,9 @@ void InputCore::ExpireRawPresses() {
 void InputCore::ResolveRawPress(PressPath path, HANDLE device, bool injected) {
   // A press a program made (injected: no device, or the hook says so) is never learned nor ours.
   const bool real = device != nullptr && !injected;
-  if (learner_ != nullptr && real) Learn(device);
+  // Decided before a learning takes the press: the device it names counts from the next press.
   const PressVerdict verdict = DecidePress(mode_, path, real && FromChosenDevice(device));
+  if (learner_ != nullptr && real) Learn(device);
   if (verdict.repairHook) {
     InstallMouseHook();
     ++counters_.hookRepairs;

@@ -20,6 +20,9 @@ int32_t TrayNotify(CVolObject* owner, CVolObject* sender, int32_t, int32_t kind)
 }
 int32_t SaveClick(CVolObject* owner, CVolObject* sender, int32_t) { return Form(owner).OnSaveClick(sender); }
 int32_t CtrlCheckClick(CVolObject* owner, CVolObject* sender, int32_t) { return Form(owner).OnCtrlCheckClick(sender); }
+int32_t DeviceCheckClick(CVolObject* owner, CVolObject* sender, int32_t) {
+  return Form(owner).OnDeviceCheckClick(sender);
+}
 
 }  // namespace
 
@@ -111,4 +114,10 @@ void CBridgeMainForm::OnCreateChildren() {
   ctrlCheck.AttachListener();
   ctrlCheck.SetControlText(L"启用组合键(Ctrl+组合键)");
   CreateChild(ctrlCheck, 29, 46, 184, 16, kCtrlCheckId);
+
+  deviceCheck.BindEvent(ButtonEvents::kClicked, formEvents, &DeviceCheckClick);
+  deviceCheck.AttachListener();
+  deviceCheck.SetControlText(kDeviceCheckText);
+  CreateChild(deviceCheck, 29, 68, 104, 16, kDeviceCheckId);
+  CreateChild(deviceLabel, 134, 69, 121, 16, kDeviceLabelId);
 }

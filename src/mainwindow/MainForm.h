@@ -1,6 +1,7 @@
 // The program's one window: a small fixed form titled "岚枫禾无线按钮扩展" with the list of keys,
-// the "保存" button and the check box "启用组合键(Ctrl+组合键)", and the five handlers that are the
-// program's whole behaviour.
+// the "保存" button, the check box "启用组合键(Ctrl+组合键)", and a row below them that restricts the
+// key to the wireless button (the check box "只响应无线按钮" and a label naming the device), and the
+// handlers that are the program's whole behaviour.
 #pragma once
 
 #include "bridge/InputCore.h"
@@ -10,15 +11,18 @@
 #include "winframework/Buttons.h"
 #include "winframework/ComboBox.h"
 #include "winframework/EventObjectPointer.h"
+#include "winframework/Label.h"
 #include "winframework/WinForm.h"
 
 #include <cstdint>
 
-class CBridgeMainForm : public CVolWinForm {
+class CBridgeMainForm : public CVolWinForm, private InputCoreListener {
  public:
   static constexpr int32_t kKeyComboId = 101;
   static constexpr int32_t kSaveButtonId = 102;
   static constexpr int32_t kCtrlCheckId = 103;
+  static constexpr int32_t kDeviceCheckId = 104;
+  static constexpr int32_t kDeviceLabelId = 105;
 
   // No window yet: the title, the fixed frame without boxes and the hidden state are stored.
   CBridgeMainForm();
@@ -40,7 +44,7 @@ class CBridgeMainForm : public CVolWinForm {
 
   // The designed client size, in 96-dpi units like the controls' rectangles.
   int32_t GetDefaultClientWidth() override { return 256; }
-  int32_t GetDefaultClientHeight() override { return 75; }
+  int32_t GetDefaultClientHeight() override { return 93; }
   // Binds the form's three events and creates and binds the three controls.
   void OnCreateChildren() override;
 
@@ -50,15 +54,23 @@ class CBridgeMainForm : public CVolWinForm {
   int32_t OnSaveClick(CVolObject* sender);
   int32_t OnMainFormCloseRequest(CVolObject* sender);
   int32_t OnMainFormTrayNotify(CVolObject* sender, int32_t kind);
+  // Ticked: learn the next press's device (the label asks for it); cleared: every device again.
+  int32_t OnDeviceCheckClick(CVolObject* sender);
 
   // Stores the chosen key, the Ctrl choice and the autostart command, and says whether it worked.
   void SaveSettings();
   // The store SaveSettings writes to (the registry unless a test gives another).
   void SetSettingsWriter(SettingsWriter* writer) { settingsWriter_ = writer; }
+  // How long a learning waits for a press (15 s unless a test gives another).
+  void SetLearningTimeout(DWORD milliseconds) { learningMs_ = milliseconds; }
+  // The input core the form started; tests read what it counted and chose.
+  InputCore& Input() { return inputCore_; }
 
   CVolComboBox keyCombo;
   CVolPushButton saveButton;
   CVolCheckBox ctrlCheck;
+  CVolCheckBox deviceCheck;
+  CVolLabel deviceLabel;
   CVolEventObjectPointer* formEvents;
 
  private:
@@ -70,6 +82,15 @@ class CBridgeMainForm : public CVolWinForm {
   void ShowInTray();
   void LeaveTray();
   bool IsChecked() const;
+  bool IsDeviceChecked() const;
+  void SetDeviceChecked(bool checked);
+  // The stored device choice put into effect at start: the box, the label, the core's filter.
+  void ApplyStoredDeviceChoice();
+  // The label for the chosen device: its name, with "（未连接）" while no present device has its id.
+  void ShowChosenDevice();
+  void OnDeviceLearned(const DeviceIdentity& device) override;
+  void OnLearningTimedOut() override;
+  void OnDevicesChanged() override;
   // Creates control as a child of this form's window at the given place, in 96-dpi design units
   // that the form scales to its DPI.
   void CreateChild(CVolWinControl& control, int32_t left, int32_t top, int32_t width, int32_t height, int32_t id);
@@ -81,4 +102,5 @@ class CBridgeMainForm : public CVolWinForm {
   TrayIconRetry trayRetry_;
   // Sends the key for every press from the form's creation on; the form only starts it.
   InputCore inputCore_;
+  DWORD learningMs_ = InputCore::kLearningMs;
 };

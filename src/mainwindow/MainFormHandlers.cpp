@@ -9,6 +9,7 @@
 #include "mainwindow/ProgramTexts.h"
 #include "resources/ResourceIds.h"
 #include "runtime/AppInstance.h"
+#include "settings/DeviceChoice.h"
 #include "settings/ExecutablePath.h"
 #include "settings/ProcessTools.h"
 #include "settings/RegistryStore.h"
@@ -62,6 +63,7 @@ int32_t CBridgeMainForm::OnMainFormCreated(CVolObject*) {
   if (startInTray) AddTrayIcon();
 
   inputCore_.Start();
+  ApplyStoredDeviceChoice();
   FillKeyList(keyCombo);
 
   shownKeyCode_ = ParseStoredNumber(RegistryReadText(kSettingsKeyPath, kKeyCodeValueName, kDefaultKeyCodeText));
@@ -115,7 +117,11 @@ void CBridgeMainForm::SaveSettings() {
   std::wstring executable;
   std::optional<std::wstring> command;
   if (ReadModuleFilePath(nullptr, executable)) command = AutostartCommand(executable);
-  const bool stored = StoreSettings(ChosenKeyCode(), IsChecked(), command, *settingsWriter_);
+  const bool settingsStored = StoreSettings(ChosenKeyCode(), IsChecked(), command, *settingsWriter_);
+  // With the box ticked the chosen device is kept (none yet while a learning waits: every device).
+  const bool deviceStored =
+      StoreDeviceChoice(IsDeviceChecked() ? inputCore_.ChosenDevice() : std::wstring(), *settingsWriter_);
+  const bool stored = settingsStored && deviceStored;
   if (stored) {
     ShowMessageBox(this, kSavedMessage, MB_OK, kSaveCaption);
   } else {

@@ -5,3 +5,4 @@ inline constexpr const wchar_t* kSettingsKeyPath = L"Software\\lanfhe\\";
 inline constexpr const wchar_t* kKeyCodeValueName = L"xrcode";   // virtual-key code, decimal text
 inline constexpr const wchar_t* kCtrlComboValueName = L"xrctrl"; // "1" adds Ctrl
 inline constexpr const wchar_t* kDefaultKeyCodeText = L"32";     // the space bar
+inline constexpr const wchar_t* kDeviceValueName = L"xrdevice"; // hardware id of the one device that triggers

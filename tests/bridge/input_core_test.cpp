@@ -8,6 +8,7 @@
 #include "runtime/VolException.h"
 #include "settings/DynamicImports.h"
 #include "CountingSettingsReader.h"
+#include "support/InProcessTarget.h"
 #include "support/RealInput.h"
 #include "support/StoredSettings.h"
 #include "support/WindowTestSupport.h"
@@ -21,57 +22,6 @@
 #include <vector>
 
 namespace {
-
-struct KeyMessage {
-  bool up;
-  UINT virtualKey;
-  UINT scanCode;  // lParam bits 16-23
-  bool extended;  // lParam bit 24
-};
-
-struct RawKey {
-  bool up;
-  USHORT virtualKey;
-  USHORT makeCode;
-  bool e0;
-};
-
-// What the target window received.
-struct Received {
-  int middleDowns = 0;
-  int middleUps = 0;
-  std::vector<KeyMessage> keys;
-  std::vector<RawKey> rawKeys;
-};
-
-Received g_received;
-
-LRESULT CALLBACK TargetProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
-  switch (message) {
-    case WM_MBUTTONDOWN: ++g_received.middleDowns; return 0;
-    case WM_MBUTTONUP: ++g_received.middleUps; return 0;
-    case WM_KEYDOWN:
-    case WM_KEYUP:
-    case WM_SYSKEYDOWN:
-    case WM_SYSKEYUP:
-      g_received.keys.push_back({message == WM_KEYUP || message == WM_SYSKEYUP, static_cast<UINT>(wParam),
-                                 static_cast<UINT>((lParam >> 16) & 0xFF), ((lParam >> 24) & 1) != 0});
-      return 0;
-    case WM_INPUT: {
-      RAWINPUT input{};
-      UINT size = sizeof input;
-      if (GetRawInputData(reinterpret_cast<HRAWINPUT>(lParam), RID_INPUT, &input, &size, sizeof(RAWINPUTHEADER)) !=
-              static_cast<UINT>(-1) &&
-          input.header.dwType == RIM_TYPEKEYBOARD) {
-        const RAWKEYBOARD& k = input.data.keyboard;
-        g_received.rawKeys.push_back({(k.Flags & RI_KEY_BREAK) != 0, k.VKey, k.MakeCode, (k.Flags & RI_KEY_E0) != 0});
-      }
-      break;
-    }
-    default: break;
-  }
-  return DefWindowProcW(window, message, wParam, lParam);
-}
 
 // SendInput that takes only the first limit events of its first call, as the system does when a
 // window of higher integrity has the focus, and every event after that.
@@ -89,17 +39,9 @@ class ShortInjector final : public KeyInjector {
   int calls_ = 0;
 };
 
-std::vector<std::string> Lines(const std::vector<KeyMessage>& keys) {
-  std::vector<std::string> lines;
-  for (const KeyMessage& k : keys) lines.push_back((k.up ? "up " : "down ") + std::to_string(k.virtualKey));
-  return lines;
-}
+using Lines_ = KeyLines;
 
-using Lines_ = std::vector<std::string>;
-Lines_ Stroke(UINT key) { return {"down " + std::to_string(key), "up " + std::to_string(key)}; }
-Lines_ CtrlStroke(UINT key) {
-  return {"down 17", "down " + std::to_string(key), "up 17", "up " + std::to_string(key)};
-}
+TargetReceived& g_received = InProcessTarget::Received();
 
 class InputCoreTest : public testing::Test {
  protected:
@@ -113,20 +55,7 @@ class InputCoreTest : public testing::Test {
 
   void SetUp() override {
     ASSERT_TRUE(XdotoolAvailable());
-    WNDCLASSW windowClass{};
-    windowClass.lpfnWndProc = TargetProc;
-    windowClass.hInstance = GetModuleHandleW(nullptr);
-    windowClass.hCursor = LoadCursorW(nullptr, IDC_ARROW);
-    windowClass.hbrBackground = reinterpret_cast<HBRUSH>(COLOR_WINDOW + 1);
-    windowClass.lpszClassName = L"LanfheInputCoreTarget";
-    RegisterClassW(&windowClass);
-    target_ = CreateWindowExW(0, windowClass.lpszClassName, L"input core target", WS_OVERLAPPEDWINDOW | WS_VISIBLE,
-                              600, 400, 400, 300, nullptr, nullptr, windowClass.hInstance, nullptr);
-    ASSERT_NE(target_, nullptr);
-    RAWINPUTDEVICE keyboard{1, 6, RIDEV_INPUTSINK, target_};
-    ASSERT_TRUE(RegisterRawInputDevices(&keyboard, 1, sizeof keyboard));
-    ASSERT_TRUE(PumpUntil([&] { return BringToFront(target_); }));
-    g_received = Received{};
+    ASSERT_TRUE(target_.Create());
     ASSERT_TRUE(SetStoredText(kProgramSettingsKey, L"xrcode", std::wstring(L"65")));
     savedCtrl_ = g_ctrlCombo;
     g_ctrlCombo = 0;
@@ -135,10 +64,7 @@ class InputCoreTest : public testing::Test {
   void TearDown() override {
     core_.Stop();
     g_ctrlCombo = savedCtrl_;
-    RAWINPUTDEVICE keyboard{1, 6, RIDEV_REMOVE, nullptr};
-    RegisterRawInputDevices(&keyboard, 1, sizeof keyboard);
-    if (target_ != nullptr) DestroyWindow(target_);
-    PumpMessages();
+    target_.Destroy();
   }
 
   void StartCore() {
@@ -147,43 +73,16 @@ class InputCoreTest : public testing::Test {
     ASSERT_NE(g_mouseHook, nullptr) << "no hook";
   }
 
-  // count real middle clicks over the target, as fast as xdotool sends them; pumps until every
-  // click's release has arrived and the keys have come after it.
-  void Click(int count = 1) {
-    const int upsBefore = g_received.middleUps;
-    ASSERT_TRUE(RunXdotool(L"mousemove " + ScreenPositionOf(target_, 200, 150) + L" click --repeat " +
-                           std::to_wstring(count) + L" --delay 1 2"));
-    ASSERT_TRUE(PumpUntil([&] { return g_received.middleUps >= upsBefore + count; }, 30000))
-        << g_received.middleUps - upsBefore << " of " << count << " clicks arrived";
-    // The keys are sent from the message loop right after the press; let the last ones arrive.
-    Settle();
-  }
-
-  // Pumps until nothing has arrived for longer than a press the hook missed waits before it is sent.
-  void Settle() {
-    size_t seen = g_received.keys.size();
-    DWORD quietSince = GetTickCount();
-    while (GetTickCount() - quietSince < PressLedger::kRawWaitMs + 300) {
-      PumpMessages();
-      MsgWaitForMultipleObjects(0, nullptr, FALSE, 10, QS_ALLINPUT);
-      if (g_received.keys.size() != seen) {
-        seen = g_received.keys.size();
-        quietSince = GetTickCount();
-      }
-    }
-  }
-
-  Lines_ TakeKeys() {
-    Lines_ lines = Lines(g_received.keys);
-    g_received.keys.clear();
-    g_received.rawKeys.clear();
-    return lines;
-  }
+  // Real middle clicks over the target; then waits longer than a press the hook missed waits before it
+  // is sent.
+  void Click(int count = 1) { ASSERT_TRUE(target_.Click(count, PressLedger::kRawWaitMs + 300)); }
+  void Settle() { InProcessTarget::Settle(PressLedger::kRawWaitMs + 300); }
+  Lines_ TakeKeys() { return InProcessTarget::TakeKeys(); }
 
   StoredSettingsBackup backup_;
   CountingSettingsReader reader_;
   InputCore core_;
-  HWND target_ = nullptr;
+  InProcessTarget target_;
   std::int32_t savedCtrl_ = 0;
 };
 
@@ -268,12 +167,12 @@ TEST_F(InputCoreTest, KeysArriveWithTheirScanCodes) {
   SystemKeyInjector injector;
   for (const Case& c : cases) {
     SCOPED_TRACE(c.name);
-    g_received = Received{};
+    g_received = TargetReceived{};
     SendKeyStroke(BuildKeyStroke(c.key, true), injector);
     ASSERT_TRUE(PumpUntil([] { return g_received.keys.size() >= 4 && g_received.rawKeys.size() >= 4; }))
         << g_received.keys.size() << " key messages, " << g_received.rawKeys.size() << " raw";
     Settle();
-    ASSERT_EQ(Lines(g_received.keys), CtrlStroke(c.key));
+    ASSERT_EQ(LinesOf(g_received.keys), CtrlStroke(c.key));
     ASSERT_EQ(g_received.rawKeys.size(), 4u);
     for (size_t i = 0; i < 4; ++i) {
       const bool isCtrl = i % 2 == 0;

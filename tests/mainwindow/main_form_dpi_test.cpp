@@ -125,11 +125,15 @@ struct DesignedControl {
   int id;
   int left, top, width, height;
   bool checkBox;
+  const wchar_t* widestText;  // the longest text the control shows; null: the text it holds
 };
 constexpr DesignedControl kControls[] = {
-    {CBridgeMainForm::kKeyComboId, 29, 14, 112, 30, false},
-    {CBridgeMainForm::kSaveButtonId, 157, 6, 88, 32, false},
-    {CBridgeMainForm::kCtrlCheckId, 29, 46, 184, 16, true},
+    {CBridgeMainForm::kKeyComboId, 29, 14, 112, 30, false, nullptr},
+    {CBridgeMainForm::kSaveButtonId, 157, 6, 88, 32, false, nullptr},
+    {CBridgeMainForm::kCtrlCheckId, 29, 46, 184, 16, true, nullptr},
+    {CBridgeMainForm::kDeviceCheckId, 29, 68, 104, 16, true, nullptr},
+    // A label: no frame, no glyph; its longest fixed text is the learning's end.
+    {CBridgeMainForm::kDeviceLabelId, 134, 69, 121, 16, false, L"没有收到按键，请重试"},
 };
 
 std::wstring TextOf(HWND window) {
@@ -208,10 +212,12 @@ void ExpectControlsAt(HWND form, UINT dpi) {
       continue;
     }
     EXPECT_EQ(height, Scaled(design.height, dpi));
-    const Measured text = Measure(control, TextOf(control));
+    const Measured text = Measure(control, design.widestText != nullptr ? design.widestText : TextOf(control));
     // A check box draws its glyph (13 pixels at 96 dpi) and a gap before the text; a push button
-    // keeps its frame and a margin on both sides.
-    const int besideText = design.checkBox ? Scaled(13 + 4, dpi) : Scaled(2 * 4, dpi);
+    // keeps its frame and a margin on both sides; a label draws its text alone.
+    const int besideText = design.checkBox ? Scaled(13 + 4, dpi)
+                           : design.id == CBridgeMainForm::kDeviceLabelId ? 0
+                                                                           : Scaled(2 * 4, dpi);
     EXPECT_LE(text.text.cx + besideText, width) << "the text is cut";
     EXPECT_LE(text.lineHeight, height) << "the text is cut";
   }
@@ -254,7 +260,7 @@ TEST_F(AtSetDpi, FormLayout) {
   RECT client{};
   GetClientRect(window, &client);
   EXPECT_EQ(client.right, Scaled(256, dpi));
-  EXPECT_EQ(client.bottom, Scaled(75, dpi));
+  EXPECT_EQ(client.bottom, Scaled(93, dpi));
   RECT outer{};
   GetWindowRect(window, &outer);
   EXPECT_EQ(outer.left, (GetSystemMetrics(SM_CXSCREEN) - (outer.right - outer.left)) / 2);
@@ -289,7 +295,7 @@ TEST_F(AtSetDpi, DpiChanged) {
   GetClientRect(window, &client);
   const int frameWidth = (outer.right - outer.left) - client.right;
   const int frameHeight = (outer.bottom - outer.top) - client.bottom;
-  const RECT suggested{40, 30, 40 + Scaled(256, next) + frameWidth, 30 + Scaled(75, next) + frameHeight};
+  const RECT suggested{40, 30, 40 + Scaled(256, next) + frameWidth, 30 + Scaled(93, next) + frameHeight};
   EXPECT_EQ(SendMessageW(window, WM_DPICHANGED, MAKEWPARAM(next, next), reinterpret_cast<LPARAM>(&suggested)), 0);
   PumpMessages();
 
@@ -301,7 +307,7 @@ TEST_F(AtSetDpi, DpiChanged) {
   EXPECT_EQ(now.bottom, suggested.bottom);
   GetClientRect(window, &client);
   EXPECT_EQ(client.right, Scaled(256, next));
-  EXPECT_EQ(client.bottom, Scaled(75, next));
+  EXPECT_EQ(client.bottom, Scaled(93, next));
   ExpectControlsAt(window, next);
   const SIZE smallIcon = IconSize(reinterpret_cast<HICON>(SendMessageW(window, WM_GETICON, ICON_SMALL, 0)));
   EXPECT_EQ(smallIcon.cx, Scaled(16, next));

@@ -41,6 +41,10 @@ class ScriptedWriter final : public SettingsWriter {
     writes.push_back({valueName, text});
     return refused.count(valueName) == 0;
   }
+  bool DeleteValue(const std::wstring&, const std::wstring& valueName) override {
+    writes.push_back({valueName, L"(deleted)"});
+    return refused.count(valueName) == 0;
+  }
   std::set<std::wstring> refused;
   std::vector<Write> writes;
 };
@@ -85,10 +89,14 @@ TEST(MainFormSave, ShowsSaveFailedWithTheErrorIconWhenAnyWriteIsRefused) {
       {{L"xrcode"}, L"保存失败", true},
       {{L"xrctrl"}, L"保存失败", true},
       {{L"an"}, L"保存失败", true},
-      {{L"xrcode", L"xrctrl", L"an"}, L"保存失败", true},
+      {{L"xrdevice"}, L"保存失败", true},
+      {{L"xrcode", L"xrctrl", L"an", L"xrdevice"}, L"保存失败", true},
   };
-  const std::vector<Write> expectedWrites = {
-      {L"xrcode", L"116"}, {L"xrctrl", L"1"}, {L"an", L"\"" + OwnPath() + L"\""}};
+  // The device box is clear: the device choice is deleted.
+  const std::vector<Write> expectedWrites = {{L"xrcode", L"116"},
+                                             {L"xrctrl", L"1"},
+                                             {L"an", L"\"" + OwnPath() + L"\""},
+                                             {L"xrdevice", L"(deleted)"}};
   for (const Case& c : cases) {
     std::string refusedNames = "refused:";
     for (const std::wstring& name : c.refused) refusedNames += " " + std::string(name.begin(), name.end());

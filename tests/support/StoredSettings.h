@@ -18,7 +18,7 @@ std::optional<std::wstring> ReadStoredText(const std::wstring& keyPath, const st
 // missing value counts as deleted).
 bool SetStoredText(const std::wstring& keyPath, const std::wstring& valueName, const std::optional<std::wstring>& text);
 
-// Takes a copy of the settings key's existence, of "xrcode", "xrctrl" and "an" (type and bytes) when
+// Takes a copy of the settings key's existence, of "xrcode", "xrctrl", "xrdevice" and "an" (type and bytes) when
 // made, and restores exactly that when it goes: values that were missing are deleted, and the key
 // is deleted again when it did not exist.
 class StoredSettingsBackup {
