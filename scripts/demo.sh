@@ -1,8 +1,9 @@
 #!/usr/bin/env bash
 # Demonstrates the real program on the build tree's virtual display, driven with real X input
 # (xdotool), and says in words what happens: the first start with its form (and a screenshot),
-# choosing a key with Ctrl and saving, a middle click over another program's window and the key
-# strokes that arrive there, going to the notification area, coming back and exiting.
+# choosing a key with Ctrl and saving, middle clicks over another program's window and the key
+# strokes that arrive there (none while "another mouse" is the chosen device), learning the wireless
+# button, going to the notification area, coming back and exiting.
 # The program's settings are put back as they were and every process ends, on every path.
 # Needs a build with the mingw preset (scripts/run.sh builds first).
 set -euo pipefail
@@ -93,15 +94,37 @@ if session_probe window "$session_title" any 0 >/dev/null; then
     "with the session; remove it: wine reg delete '$session_run_key' /v an /f)"
 fi
 
-echo "1. First start, with nothing stored (the settings are kept aside and put back at the end):"
+# label: the device row's label as the form shows it now.
+label() { session_probe text "$session_title" 105 | tr -d '\r'; }
+box() { [ "$(session_probe checked "$session_title" "$1" | tr -d '\r')" = 1 ] && echo ticked || echo clear; }
+
+# middle_click: one real middle click over the target window; prints the key strokes it brought.
+middle_click() {
+  local seen
+  # Keys go to the foreground window: a left click gives the target the foreground the form may have.
+  xdotool mousemove --window "$target_window" 200 150 click 1
+  sleep 0.3
+  seen=$(wc -l <"$target_log")
+  xdotool click 2
+  session_wait 15 bash -c "tail -n +$((seen + 1)) '$target_log' | grep -q '^mbutton up'" ||
+    fail "the middle click did not reach the target"
+  sleep 0.8  # the keys come from the program's message loop right after the click
+  local keys
+  keys=$(tail -n +"$((seen + 1))" "$target_log" | tr -d '\r' | grep -E '^(sys)?key' | in_words || true)
+  echo "${keys:-no key stroke}"
+}
+
+echo "1. First start, with only a device choice stored: \"xrdevice\" names another mouse (VID_1234&PID_5678)"
+echo "   (the settings are kept aside and put back at the end):"
 session_forget_settings
+session_store_setting xrdevice 'VID_1234&PID_5678'
 session_start program "$session_program"
 form=$(session_probe window "$session_title" shown 30000 | tr -d '\r') || fail "the form did not appear"
 read -r _ _ left top right bottom <<<"$form"
 echo "   the form \"$session_title\" is shown at ($left, $top), $((right - left)) x $((bottom - top)) with its frame"
-ticked=$(session_probe checked "$session_title" 103 | tr -d '\r')
 echo "   the key list shows \"$(session_probe text "$session_title" 101 | tr -d '\r')\"," \
-  "the Ctrl box is $([ "$ticked" = 1 ] && echo ticked || echo clear), $(tray_in_words)"
+  "the Ctrl box is $(box 103), $(tray_in_words)"
+echo "   \"只响应无线按钮\" is $(box 104); the label reads \"$(label)\""
 mkdir -p "$build/demo"
 screenshot=$build/demo/main-form.png
 session_screenshot "$session_title" "$screenshot" || fail "no screenshot"
@@ -123,28 +146,40 @@ echo "   typed \"F5\" into the key list, F4 and Enter took \"$(session_probe tex
 click_on 102
 answer_notice 1 OK
 echo "   stored: HKCU\\Software\\lanfhe \"xrcode\" = \"$(stored 'Software\lanfhe' xrcode)\"," \
-  "\"xrctrl\" = \"$(stored 'Software\lanfhe' xrctrl)\""
+  "\"xrctrl\" = \"$(stored 'Software\lanfhe' xrctrl)\", \"xrdevice\" = \"$(stored 'Software\lanfhe' xrdevice)\""
 autostart=$(stored 'Software\Microsoft\Windows\CurrentVersion\Run' an)
 echo "           HKCU\\Software\\Microsoft\\Windows\\CurrentVersion\\Run \"an\" = \"${autostart//\"/\\\"}\""
 
-echo "3. A real middle click over a window of another program (tests/e2e/key_target.exe):"
+echo "3. Real middle clicks over a window of another program (tests/e2e/key_target.exe):"
 target_title="lanfhe-demo-target-$$"
-session_start target "$target_exe" "$target_title" 120
+session_start target "$target_exe" "$target_title" 180
 target_log=$session_output
 session_wait 30 grep -q '^ready' "$target_log" || fail "the target window did not start"
 session_wait 10 bash -c "xdotool search --name '^$target_title\$' >/dev/null" || fail "no target window"
 target_window=$(xdotool search --name "^$target_title\$" | head -n 1)
-xdotool mousemove --window "$target_window" 200 150 click 2
-session_wait 15 grep -q '^mbutton up' "$target_log" || fail "the middle click did not reach the target"
-sleep 0.3  # injected keys are queued before the click; a short pause catches any straggler
-received=$(grep -v '^ready' "$target_log" | tr -d '\r')
-echo "   the target received the click: $(grep '^mbutton' <<<"$received" | in_words)"
-keys=$(grep -E '^(sys)?key' <<<"$received" | in_words || true)
-[ -n "$keys" ] || fail "no key stroke arrived"
-echo "   and the key strokes: $keys"
+keys=$(middle_click)
+echo "   with \"another mouse\" chosen, this mouse's click reaches the target, and brings: $keys"
+[ "$keys" = "no key stroke" ] || fail "a press of a mouse that is not the chosen one sent keys"
+click_on 104
+session_wait 5 bash -c "[ \"\$('$WINE64' '$session_probe_exe' checked '$session_title' 104 | tr -d '\r')\" = 0 ]" ||
+  fail "the device box is still ticked"
+keys=$(middle_click)
+echo "   \"只响应无线按钮\" cleared (every mouse again): the click brings $keys"
+[ "$keys" != "no key stroke" ] || fail "no key stroke arrived"
+
+echo "4. Learning the wireless button (here Wine's only mouse stands for it):"
+click_on 104
+session_wait 5 bash -c "[ \"\$('$WINE64' '$session_probe_exe' checked '$session_title' 104 | tr -d '\r')\" = 1 ]" ||
+  fail "the device box is not ticked"
+echo "   \"只响应无线按钮\" ticked: the label reads \"$(label)\""
+keys=$(middle_click)
+echo "   the button pressed: the label names it, \"$(label)\"; that press brought $keys"
+keys=$(middle_click)
+echo "   the next press of the learned button brings $keys"
+[ "$keys" != "no key stroke" ] || fail "the learned button sent no key"
 session_stop "$target"
 
-echo "4. Closing the form with its close button, answering Cancel:"
+echo "5. Closing the form with its close button, answering Cancel:"
 click_on close
 answer_notice 2 Cancel
 session_probe window "$session_title" hidden 5000 >/dev/null || fail "the form is still shown"
@@ -152,7 +187,7 @@ icons=$(tray_icons 1 10000) || fail "no tray icon (Wine's tray: $(tray_icons | t
 icon=$(sed -n 's/^icon //p' <<<"$icons")
 echo "   the form is hidden; Wine's tray window holds $(sed -n 's/^icons //p' <<<"$icons") icon, at ($(tr ' ' , <<<"$icon" | sed 's/,/, /'))"
 
-echo "5. Double click on the tray icon, then closing the form and answering OK:"
+echo "6. Double click on the tray icon, then closing the form and answering OK:"
 xdotool mousemove $icon click --repeat 2 --delay 80 1
 session_probe window "$session_title" shown 5000 >/dev/null || fail "the form did not come back"
 tray_icons 0 5000 >/dev/null || fail "the tray icon stayed"

@@ -119,5 +119,7 @@ void CBridgeMainForm::OnCreateChildren() {
   deviceCheck.AttachListener();
   deviceCheck.SetControlText(kDeviceCheckText);
   CreateChild(deviceCheck, 29, 68, 104, 16, kDeviceCheckId);
-  CreateChild(deviceLabel, 134, 69, 121, 16, kDeviceLabelId);
+  // Two lines: a device's name and "（未连接）" after it do not fit on one.
+  deviceLabel.SetWrapping(true);
+  CreateChild(deviceLabel, 134, 69, 121, 30, kDeviceLabelId);
 }

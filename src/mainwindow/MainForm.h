@@ -44,7 +44,7 @@ class CBridgeMainForm : public CVolWinForm, private InputCoreListener {
 
   // The designed client size, in 96-dpi units like the controls' rectangles.
   int32_t GetDefaultClientWidth() override { return 256; }
-  int32_t GetDefaultClientHeight() override { return 93; }
+  int32_t GetDefaultClientHeight() override { return 106; }
   // Binds the form's three events and creates and binds the three controls.
   void OnCreateChildren() override;
 

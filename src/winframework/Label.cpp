@@ -14,6 +14,15 @@ CVolLabel::CVolLabel() : CVolWinControl(new CVWnd_Label()) { Wrapper()->style |=
 
 CVolLabel::~CVolLabel() { CVolLabel::DetachListener(); }
 
+void CVolLabel::SetWrapping(bool wrap) {
+  if (HasWindow()) return;
+  if (wrap) {
+    Wrapper()->style &= ~static_cast<uint32_t>(SS_ENDELLIPSIS);
+  } else {
+    Wrapper()->style |= SS_ENDELLIPSIS;
+  }
+}
+
 const CVolClassInfo& CVolLabel::ClassInfo() {
   static const CVolClassInfo info = MakeClassInfo(&CreateLabel, "rg_n10458::CVolLabel");
   return info;

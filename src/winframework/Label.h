@@ -19,6 +19,10 @@ class CVolLabel : public CVolWinControl, public IBaseEventListener {
   CVolLabel* CreateNew() const override;
   bool IsKindOf(const CVolClassInfo& info) const override;
 
+  // Before creation: the text wraps over the lines the label's height holds instead of staying on
+  // one line cut with an ellipsis (a name with a note after it may need two lines).
+  void SetWrapping(bool wrap);
+
   // A STATIC child; 1 when its window was created.
   int32_t Create(CVolWinCreateInfo& info) override;
   void AttachListener() override;

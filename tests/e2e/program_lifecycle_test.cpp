@@ -108,7 +108,7 @@ TEST_F(ProgramTest, FirstStartShowsTheCentredFixedFormWithTheKeyListAndNoIcon) {
   RECT client{};
   GetClientRect(form, &client);
   EXPECT_EQ(client.right, 256);
-  EXPECT_EQ(client.bottom, 93);
+  EXPECT_EQ(client.bottom, 106);
   RECT outer{};
   GetWindowRect(form, &outer);
   EXPECT_EQ(outer.left, (GetSystemMetrics(SM_CXSCREEN) - (outer.right - outer.left)) / 2);
@@ -146,7 +146,7 @@ TEST_F(ProgramTest, FirstStartShowsTheCentredFixedFormWithTheKeyListAndNoIcon) {
                               {102, L"Button", L"保存", {157, 6, 157 + 88, 6 + 32}},
                               {103, L"Button", L"启用组合键(Ctrl+组合键)", {29, 46, 29 + 184, 46 + 16}},
                               {104, L"Button", L"只响应无线按钮", {29, 68, 29 + 104, 68 + 16}},
-                              {105, L"Static", L"", {134, 69, 134 + 121, 69 + 16}}};
+                              {105, L"Static", L"", {134, 69, 134 + 121, 69 + 30}}};
   for (const Control& expected : controls) {
     SCOPED_TRACE(expected.id);
     const HWND control = GetDlgItem(form, expected.id);

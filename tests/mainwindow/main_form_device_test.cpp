@@ -80,7 +80,7 @@ TEST_F(MainFormDevice, TheNewRowBelowTheOthers) {
   RECT client{};
   GetClientRect(form_.Handle(), &client);
   EXPECT_EQ(client.right, 256);
-  EXPECT_EQ(client.bottom, 93);
+  EXPECT_EQ(client.bottom, 106);
   EXPECT_EQ(GetDlgItem(form_.Handle(), CBridgeMainForm::kDeviceCheckId), form_.deviceCheck.Handle());
   EXPECT_EQ(GetDlgItem(form_.Handle(), CBridgeMainForm::kDeviceLabelId), form_.deviceLabel.Handle());
   wchar_t text[32] = {};

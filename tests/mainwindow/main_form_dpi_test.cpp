@@ -133,7 +133,7 @@ constexpr DesignedControl kControls[] = {
     {CBridgeMainForm::kCtrlCheckId, 29, 46, 184, 16, true, nullptr},
     {CBridgeMainForm::kDeviceCheckId, 29, 68, 104, 16, true, nullptr},
     // A label: no frame, no glyph; its longest fixed text is the learning's end.
-    {CBridgeMainForm::kDeviceLabelId, 134, 69, 121, 16, false, L"没有收到按键，请重试"},
+    {CBridgeMainForm::kDeviceLabelId, 134, 69, 121, 30, false, L"没有收到按键，请重试"},
 };
 
 std::wstring TextOf(HWND window) {
@@ -260,7 +260,7 @@ TEST_F(AtSetDpi, FormLayout) {
   RECT client{};
   GetClientRect(window, &client);
   EXPECT_EQ(client.right, Scaled(256, dpi));
-  EXPECT_EQ(client.bottom, Scaled(93, dpi));
+  EXPECT_EQ(client.bottom, Scaled(106, dpi));
   RECT outer{};
   GetWindowRect(window, &outer);
   EXPECT_EQ(outer.left, (GetSystemMetrics(SM_CXSCREEN) - (outer.right - outer.left)) / 2);
@@ -295,7 +295,7 @@ TEST_F(AtSetDpi, DpiChanged) {
   GetClientRect(window, &client);
   const int frameWidth = (outer.right - outer.left) - client.right;
   const int frameHeight = (outer.bottom - outer.top) - client.bottom;
-  const RECT suggested{40, 30, 40 + Scaled(256, next) + frameWidth, 30 + Scaled(93, next) + frameHeight};
+  const RECT suggested{40, 30, 40 + Scaled(256, next) + frameWidth, 30 + Scaled(106, next) + frameHeight};
   EXPECT_EQ(SendMessageW(window, WM_DPICHANGED, MAKEWPARAM(next, next), reinterpret_cast<LPARAM>(&suggested)), 0);
   PumpMessages();
 
@@ -307,7 +307,7 @@ TEST_F(AtSetDpi, DpiChanged) {
   EXPECT_EQ(now.bottom, suggested.bottom);
   GetClientRect(window, &client);
   EXPECT_EQ(client.right, Scaled(256, next));
-  EXPECT_EQ(client.bottom, Scaled(93, next));
+  EXPECT_EQ(client.bottom, Scaled(106, next));
   ExpectControlsAt(window, next);
   const SIZE smallIcon = IconSize(reinterpret_cast<HICON>(SendMessageW(window, WM_GETICON, ICON_SMALL, 0)));
   EXPECT_EQ(smallIcon.cx, Scaled(16, next));

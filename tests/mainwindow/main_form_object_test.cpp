@@ -20,7 +20,7 @@ TEST(MainFormObject, IsBuiltHiddenWithItsTitleAndNoBoxes) {
   EXPECT_TRUE(form.FormAdapter()->controlBox);
   EXPECT_EQ(form.FormAdapter()->borderStyle, 2);
   EXPECT_EQ(form.GetDefaultClientWidth(), 256);
-  EXPECT_EQ(form.GetDefaultClientHeight(), 93);
+  EXPECT_EQ(form.GetDefaultClientHeight(), 106);
   EXPECT_EQ(form.formEvents->Owner(), &form);
   for (const auto& info : {CVolWinForm::ClassInfo(), CVolWindowBase::ClassInfo(), CVolWinContainer::ClassInfo(),
                            CVolWinControl::ClassInfo()}) {

@@ -218,4 +218,31 @@ TEST_F(LabelTest, ALongTextStaysOnOneLineCutWithAnEllipsisInTheLabelsColours) {
   EXPECT_TRUE(textInItsColour) << "the label's colour request was not answered by its adapter";
 }
 
+TEST_F(LabelTest, AWrappingLabelShowsANameAndItsNoteOnTwoLines) {
+  constexpr int kWidth = 121;
+  constexpr int kHeight = 30;
+  CVolLabel label;
+  label.SetWrapping(true);
+  ASSERT_NO_FATAL_FAILURE(Show(label, L"VID_1234 PID_5678（未连接）", kWidth, kHeight));
+  EXPECT_EQ(GetWindowLongPtrW(label.Handle(), GWL_STYLE) & SS_ENDELLIPSIS, 0);
+  label.SetWrapping(false);  // too late: the window keeps its style
+  EXPECT_EQ(GetWindowLongPtrW(label.Handle(), GWL_STYLE) & SS_ENDELLIPSIS, 0);
+
+  TEXTMETRICW metrics{};
+  const HDC dc = GetDC(label.Handle());
+  const HGDIOBJ old = SelectObject(dc, label.Wrapper()->Font());
+  GetTextMetricsW(dc, &metrics);
+  SIZE whole{};
+  const std::wstring text = L"VID_1234 PID_5678（未连接）";
+  GetTextExtentPoint32W(dc, text.c_str(), static_cast<int>(text.size()), &whole);
+  SelectObject(dc, old);
+  ReleaseDC(label.Handle(), dc);
+  ASSERT_GT(whole.cx, kWidth) << "the text would fit on one line: nothing to show";
+
+  const RECT ink = PaintOf(label).InkBounds(Face());
+  EXPECT_GT(ink.bottom, metrics.tmHeight) << "the note did not go on to a second line";
+  EXPECT_LE(ink.bottom, kHeight);
+  EXPECT_LE(ink.right, kWidth);
+}
+
 }  // namespace
