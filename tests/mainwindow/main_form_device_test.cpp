@@ -140,6 +140,21 @@ TEST_F(MainFormDevice, AStoredPresentDeviceIsNamedAndSendsOncePerPress) {
   EXPECT_EQ(ClickTarget(), Stroke(VK_SPACE));
 }
 
+// This Wine sends no device notices (its one mouse never comes or goes): the notice is sent here as
+// the system would send it.
+TEST_F(MainFormDevice, ADeviceComingOrGoingUpdatesTheLabel) {
+  ASSERT_TRUE(SetStoredText(kProgramSettingsKey, L"xrdevice", std::wstring(kWineMouse)));
+  ASSERT_NO_FATAL_FAILURE(CreateForm());
+  EXPECT_EQ(Narrow(Label()), "Wine HID mouse");
+  form_.deviceLabel.SetControlText(L"stale");
+  SendMessageW(form_.Input().Window(), WM_INPUT_DEVICE_CHANGE, GIDC_ARRIVAL, 1);
+  EXPECT_EQ(Narrow(Label()), "Wine HID mouse") << "the present device named again";
+
+  form_.Input().ChooseDevice(kOtherMouse);
+  SendMessageW(form_.Input().Window(), WM_INPUT_DEVICE_CHANGE, GIDC_REMOVAL, 1);
+  EXPECT_EQ(Label(), L"VID_1234 PID_5678（未连接）");
+}
+
 struct BadValue {
   const char* name;
   DWORD type;
