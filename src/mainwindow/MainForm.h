@@ -3,6 +3,7 @@
 // program's whole behaviour.
 #pragma once
 
+#include "mainwindow/ExitRequest.h"
 #include "runtime/WString.h"
 #include "settings/SettingsWriter.h"
 #include "winframework/Buttons.h"
@@ -11,6 +12,7 @@
 #include "winframework/WinForm.h"
 
 #include <cstdint>
+#include <memory>
 
 class CBridgeMainForm : public CVolWinForm {
  public:
@@ -50,6 +52,10 @@ class CBridgeMainForm : public CVolWinForm {
 
   // Stores the chosen key, the Ctrl choice and the autostart command, and says whether it worked.
   void SaveSettings();
+  // Ends the program at once, without the close question: the icon goes, the window is destroyed and
+  // the message loop ends with 0.
+  void ExitNow();
+
   // The store SaveSettings writes to (the registry unless a test gives another).
   void SetSettingsWriter(SettingsWriter* writer) { settingsWriter_ = writer; }
 
@@ -65,6 +71,12 @@ class CBridgeMainForm : public CVolWinForm {
   void ShowInTray();
   void LeaveTray();
   bool IsChecked() const;
+  // The menu of the notification-area icon and what its items do (MainFormTrayActions.cpp).
+  void OpenTrayMenu();
+  // Turns the start at log-on on or off at once; "保存失败" when that cannot be stored.
+  void SwitchAutostart();
+  // From now on "/exit" from another process ends this copy.
+  void ListenForExitRequests();
   // Creates control as a child of this form's window at the given place.
   void CreateChild(CVolWinControl& control, int32_t left, int32_t top, int32_t width, int32_t height, int32_t id);
 
@@ -72,4 +84,5 @@ class CBridgeMainForm : public CVolWinForm {
   int32_t shownKeyCode_ = 0;  // that code
   RegistrySettingsWriter registryWriter_;
   SettingsWriter* settingsWriter_ = &registryWriter_;
+  std::unique_ptr<ExitRequestListener> exitRequests_;
 };

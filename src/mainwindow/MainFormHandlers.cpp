@@ -10,6 +10,7 @@
 #include "mainwindow/ProgramTexts.h"
 #include "resources/ResourceIds.h"
 #include "runtime/AppInstance.h"
+#include "settings/AutostartChoice.h"
 #include "settings/ProcessTools.h"
 #include "settings/RegistryStore.h"
 #include "settings/SettingsKeys.h"
@@ -49,6 +50,7 @@ int32_t CBridgeMainForm::OnMainFormCreated(CVolObject*) {
   }
 
   CProcessTools::EnsureSingleInstance(CWString(CProcessTools::kInstanceEventName), CWString(kAlreadyRunningNotice));
+  ListenForExitRequests();
   InstallMouseHook();
   FillKeyList(keyCombo);
 
@@ -86,6 +88,7 @@ int32_t CBridgeMainForm::OnMainFormCloseRequest(CVolObject*) {
 
 int32_t CBridgeMainForm::OnMainFormTrayNotify(CVolObject*, int32_t kind) {
   if (kind == kTrayLeftDoubleClick) LeaveTray();
+  if (kind == kTrayRightButtonUp) OpenTrayMenu();
   return 0;
 }
 
@@ -101,7 +104,8 @@ int32_t CBridgeMainForm::ChosenKeyCode() const {
 void CBridgeMainForm::SaveSettings() {
   std::wstring directory;
   GetModuleDirectory(nullptr, directory);
-  const bool stored = StoreSettings(ChosenKeyCode(), IsChecked(), AutostartCommand(directory), *settingsWriter_);
+  const bool stored =
+      StoreSettings(ChosenKeyCode(), IsChecked(), AutostartCommand(directory), *settingsWriter_, ReadAutostartChoice());
   if (stored) {
     ShowMessageBox(this, kSavedMessage, MB_OK, kSaveCaption);
   } else {

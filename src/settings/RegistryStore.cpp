@@ -1,6 +1,7 @@
 #include "settings/RegistryStore.h"
 
 #include "settings/RegistryKey.h"
+#include "settings/SettingsWriter.h"
 
 #include <cwchar>
 #include <vector>
@@ -46,6 +47,19 @@ bool RegistryWriteText(const std::wstring& keyPath, const std::wstring& valueNam
   const DWORD bytes = static_cast<DWORD>((text.size() + 1) * sizeof(wchar_t));  // with the NUL
   return RegSetValueExW(key.get(), valueName.c_str(), 0, REG_SZ, reinterpret_cast<const BYTE*>(text.c_str()),
                         bytes) == ERROR_SUCCESS;
+}
+
+bool RegistryDeleteValue(const std::wstring& keyPath, const std::wstring& valueName) {
+  RegistryKey key;
+  const LSTATUS opened = RegOpenKeyExW(HKEY_CURRENT_USER, keyPath.c_str(), 0, KEY_SET_VALUE, key.Receive());
+  if (opened == ERROR_FILE_NOT_FOUND) return true;
+  if (opened != ERROR_SUCCESS) return false;
+  const LSTATUS deleted = RegDeleteValueW(key.get(), valueName.c_str());
+  return deleted == ERROR_SUCCESS || deleted == ERROR_FILE_NOT_FOUND;
+}
+
+bool RegistrySettingsWriter::DeleteValue(const std::wstring& keyPath, const std::wstring& valueName) {
+  return RegistryDeleteValue(keyPath, valueName);
 }
 
 bool GetModuleDirectory(HMODULE module, std::wstring& directory) {

@@ -15,6 +15,10 @@ std::wstring RegistryReadText(const std::wstring& keyPath, const std::wstring& v
 // True when the value was stored.
 bool RegistryWriteText(const std::wstring& keyPath, const std::wstring& valueName, const std::wstring& text);
 
+// Deletes the value under HKEY_CURRENT_USER\keyPath. True when it is gone afterwards: deleted, or
+// missing already (with or without its key); false when it is there and could not be deleted.
+bool RegistryDeleteValue(const std::wstring& keyPath, const std::wstring& valueName);
+
 // The directory of the module's file (null: the running executable), with its trailing backslash.
 // False, with directory empty, when the module's path cannot be had.
 bool GetModuleDirectory(HMODULE module, std::wstring& directory);

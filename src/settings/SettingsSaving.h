@@ -17,6 +17,8 @@ inline constexpr const wchar_t* kProgramFileName = L"岚枫禾无线按钮扩展
 // "C:\Program.exe" first at every log-on. No arguments.
 std::wstring AutostartCommand(const std::wstring& directory);
 
-// Writes "xrcode" (the code as "%d"), "xrctrl" ("1" or "0") and the autostart command, each
-// independently of the others' success. True only when all three were stored.
-bool StoreSettings(int32_t keyCode, bool ctrlChecked, const std::wstring& autostartCommand, SettingsWriter& writer);
+// Writes "xrcode" (the code as "%d"), "xrctrl" ("1" or "0") and, with autostart on, the autostart
+// command as "an", or with autostart off deletes "an"; each independently of the others' success.
+// True only when all three were done.
+bool StoreSettings(int32_t keyCode, bool ctrlChecked, const std::wstring& autostartCommand, SettingsWriter& writer,
+                   bool autostartOn = true);

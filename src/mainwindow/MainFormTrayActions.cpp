@@ -1,0 +1,40 @@
+// What the main form does beyond its own window: the menu of its notification-area icon, the start
+// at log-on switched from there, and ending at once (from the menu or from "/exit").
+#include "mainwindow/MainForm.h"
+#include "mainwindow/ProgramTexts.h"
+#include "mainwindow/TrayMenu.h"
+#include "settings/AutostartChoice.h"
+#include "settings/RegistryStore.h"
+#include "settings/SettingsSaving.h"
+#include "winframework/WindowHelpers.h"
+
+void CBridgeMainForm::OpenTrayMenu() {
+  if (!HasWindow()) return;
+  switch (ShowTrayMenu(Handle(), ReadAutostartChoice())) {
+    case TrayMenuChoice::kShowForm: LeaveTray(); break;
+    case TrayMenuChoice::kSwitchAutostart: SwitchAutostart(); break;
+    case TrayMenuChoice::kExit: ExitNow(); break;
+    case TrayMenuChoice::kNone: break;
+  }
+}
+
+void CBridgeMainForm::SwitchAutostart() {
+  std::wstring directory;
+  GetModuleDirectory(nullptr, directory);
+  if (!ApplyAutostartChoice(!ReadAutostartChoice(), AutostartCommand(directory), *settingsWriter_)) {
+    ShowMessageBox(this, kSaveFailedMessage, MB_ICONERROR, kSaveCaption);
+  }
+}
+
+void CBridgeMainForm::ExitNow() {
+  if (!HasWindow()) return;
+  FormAdapter()->SetTrayIcon(nullptr, L"");
+  // The main window's end ends the message loop with 0; the close question is never asked.
+  DestroyWindow(Handle());
+}
+
+void CBridgeMainForm::ListenForExitRequests() {
+  if (exitRequests_) return;
+  exitRequests_ = std::make_unique<ExitRequestListener>(
+      [](void* form) { static_cast<CBridgeMainForm*>(form)->ExitNow(); }, this);
+}
