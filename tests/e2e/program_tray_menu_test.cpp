@@ -4,6 +4,7 @@
 // settings are put back and every copy ends with the test.
 #include "KeyTarget.h"
 #include "ProgramDriver.h"
+#include "settings/KernelHandle.h"
 #include "support/HostProcess.h"
 #include "support/Notices.h"
 #include "support/ProcessWindows.h"
@@ -219,6 +220,17 @@ TEST_F(ExitCommand, WithNoCopyRunningItAnswersZeroAtOnce) {
   EXPECT_LT(took, 3000u) << "it waited for nothing";
   EXPECT_FALSE(AnyCopyRuns());
   EXPECT_EQ(wine_tray::Icons().size(), trayBefore_);
+}
+
+TEST_F(ExitCommand, ACopyThatDoesNotEndWithinFiveSecondsIsReportedWithOne) {
+  // Something that holds the single-instance event and cannot be asked to end: a copy still in its
+  // start-up, or an older program without "/exit".
+  const KernelHandle holder(CreateEventW(nullptr, TRUE, FALSE, L"重复运行"));
+  ASSERT_TRUE(holder);
+  DWORD took = 0;
+  EXPECT_EQ(RunExitCommand(15000, took), 1u);
+  EXPECT_GE(took, 5000u);
+  EXPECT_LT(took, 9000u);
 }
 
 TEST_F(ExitCommand, ARunningCopyEndsWithZeroWithoutAQuestionShownOrInTheTray) {
