@@ -7,11 +7,11 @@
 
 namespace {
 
-bool RegisterListenerClass() {
-  static const bool registered = [] {
+bool RegisterListenerClass(WNDPROC windowProc) {
+  static const bool registered = [windowProc] {
     WNDCLASSEXW windowClass{};
     windowClass.cbSize = sizeof windowClass;
-    windowClass.lpfnWndProc = DefWindowProcW;
+    windowClass.lpfnWndProc = windowProc;
     windowClass.hInstance = GetModuleHandleW(nullptr);
     windowClass.lpszClassName = kExitRequestWindowClass;
     return RegisterClassExW(&windowClass) != 0 || GetLastError() == ERROR_CLASS_ALREADY_EXISTS;
@@ -52,12 +52,10 @@ bool AllEnded(const std::vector<AskedCopy>& asked) {
 
 ExitRequestListener::ExitRequestListener(Handler onRequest, void* context)
     : onRequest_(onRequest), context_(context) {
-  if (!RegisterListenerClass()) return;
+  if (!RegisterListenerClass(&WindowProc)) return;
   window_ = CreateWindowExW(0, kExitRequestWindowClass, L"", 0, 0, 0, 0, 0, HWND_MESSAGE, nullptr,
                             GetModuleHandleW(nullptr), nullptr);
-  if (window_ == nullptr) return;
-  SetWindowLongPtrW(window_, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(this));
-  SetWindowLongPtrW(window_, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(&WindowProc));
+  if (window_ != nullptr) SetWindowLongPtrW(window_, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(this));
 }
 
 ExitRequestListener::~ExitRequestListener() {
