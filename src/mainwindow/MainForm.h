@@ -85,4 +85,6 @@ class CBridgeMainForm : public CVolWinForm {
   RegistrySettingsWriter registryWriter_;
   SettingsWriter* settingsWriter_ = &registryWriter_;
   std::unique_ptr<ExitRequestListener> exitRequests_;
+  // Set by ExitNow: the window is being destroyed, possibly under a question still on the stack.
+  bool exiting_ = false;
 };

@@ -30,6 +30,7 @@ bool CBridgeMainForm::IsChecked() const {
 }
 
 void CBridgeMainForm::ShowInTray() {
+  if (exiting_) return;  // ended while its close question was open: no icon for a window that is gone
   if (HasWindow()) FormAdapter()->SetTrayIcon(TrayIconImage(), kProgramTitle);
   SetVisible(false);
 }

@@ -27,9 +27,13 @@ void CBridgeMainForm::SwitchAutostart() {
 }
 
 void CBridgeMainForm::ExitNow() {
-  if (!HasWindow()) return;
+  // Asked again while the window goes (the request is repeated until the copy has ended): nothing to do.
+  if (exiting_ || !HasWindow()) return;
+  exiting_ = true;
   FormAdapter()->SetTrayIcon(nullptr, L"");
-  // The main window's end ends the message loop with 0; the close question is never asked.
+  // The main window's end ends the message loop with 0; the close question is never asked. Called
+  // while a question or the menu is open, the window the framework still holds is gone when that
+  // returns: ShowInTray then adds no icon for it.
   DestroyWindow(Handle());
 }
 

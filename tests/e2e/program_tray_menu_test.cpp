@@ -259,4 +259,28 @@ TEST_F(ExitCommand, ARunningCopyEndsWithZeroWithoutAQuestionShownOrInTheTray) {
   }
 }
 
+TEST_F(ExitCommand, ACopyAskingItsCloseQuestionOrShowingItsMenuEndsWithZeroToo) {
+  ASSERT_NO_FATAL_FAILURE(StartInTray());
+  // The menu open: the request arrives while the menu's own loop runs.
+  ASSERT_NE(OpenMenu(), nullptr);
+  DWORD took = 0;
+  EXPECT_EQ(RunExitCommand(10000, took), 0u);
+  EXPECT_EQ(program_->WaitForExit(0), 0u);
+  EXPECT_TRUE(WaitUntil([&] { return wine_tray::Icons().size() == trayBefore_; }, 2000)) << "the icon stayed";
+
+  // The close question open: the request arrives while the question's own loop runs.
+  ASSERT_TRUE(SetStoredText(kProgramSettingsKey, L"xrcode", std::nullopt));
+  program_ = HostProcess::Start(ProgramPath(), L"");
+  ASSERT_TRUE(program_);
+  ASSERT_TRUE(WaitForStartUp(program_->Id()));
+  ASSERT_TRUE(WaitUntil([&] { return (form_ = FindForm(program_->Id())) != nullptr && IsWindowVisible(form_); },
+                        kStartTimeoutMs));
+  PostMessageW(form_, WM_CLOSE, 0, 0);
+  ASSERT_NE(WaitForNotice(program_->Id(), kBoxMs), nullptr) << "no close question";
+  EXPECT_EQ(RunExitCommand(10000, took), 0u);
+  EXPECT_EQ(program_->WaitForExit(0), 0u);
+  EXPECT_FALSE(AnyCopyRuns());
+  EXPECT_EQ(wine_tray::Icons().size(), trayBefore_);
+}
+
 }  // namespace
