@@ -13,6 +13,7 @@ packages=(
   fonts-wqy-zenhei             # Chinese glyphs for the form and the message boxes
   fonts-wine                   # the caption buttons' glyphs (Marlett)
   python3
+  nsis                         # the release's per-user installer (the zip is written by python3)
 )
 
 missing=()

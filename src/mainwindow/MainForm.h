@@ -5,6 +5,7 @@
 #pragma once
 
 #include "bridge/InputCore.h"
+#include "mainwindow/ExitRequest.h"
 #include "runtime/WString.h"
 #include "mainwindow/TrayIconRetry.h"
 #include "settings/SettingsWriter.h"
@@ -15,6 +16,7 @@
 #include "winframework/WinForm.h"
 
 #include <cstdint>
+#include <memory>
 
 class CBridgeMainForm : public CVolWinForm, private InputCoreListener {
  public:
@@ -59,6 +61,10 @@ class CBridgeMainForm : public CVolWinForm, private InputCoreListener {
 
   // Stores the chosen key, the Ctrl choice and the autostart command, and says whether it worked.
   void SaveSettings();
+  // Ends the program at once, without the close question: the icon goes, the window is destroyed and
+  // the message loop ends with 0.
+  void ExitNow();
+
   // The store SaveSettings writes to (the registry unless a test gives another).
   void SetSettingsWriter(SettingsWriter* writer) { settingsWriter_ = writer; }
   // How long a learning waits for a press (15 s unless a test gives another).
@@ -91,6 +97,12 @@ class CBridgeMainForm : public CVolWinForm, private InputCoreListener {
   void OnDeviceLearned(const DeviceIdentity& device) override;
   void OnLearningTimedOut() override;
   void OnDevicesChanged() override;
+  // The menu of the notification-area icon and what its items do (MainFormTrayActions.cpp).
+  void OpenTrayMenu();
+  // Turns the start at log-on on or off at once; "保存失败" when that cannot be stored.
+  void SwitchAutostart();
+  // From now on "/exit" from another process ends this copy.
+  void ListenForExitRequests();
   // Creates control as a child of this form's window at the given place, in 96-dpi design units
   // that the form scales to its DPI.
   void CreateChild(CVolWinControl& control, int32_t left, int32_t top, int32_t width, int32_t height, int32_t id);
@@ -103,4 +115,7 @@ class CBridgeMainForm : public CVolWinForm, private InputCoreListener {
   // Sends the key for every press from the form's creation on; the form only starts it.
   InputCore inputCore_;
   DWORD learningMs_ = InputCore::kLearningMs;
+  std::unique_ptr<ExitRequestListener> exitRequests_;
+  // Set by ExitNow: the window is being destroyed, possibly under a question still on the stack.
+  bool exiting_ = false;
 };

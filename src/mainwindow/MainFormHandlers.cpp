@@ -11,6 +11,7 @@
 #include "runtime/AppInstance.h"
 #include "settings/DeviceChoice.h"
 #include "settings/ExecutablePath.h"
+#include "settings/AutostartChoice.h"
 #include "settings/ProcessTools.h"
 #include "settings/RegistryStore.h"
 #include "settings/SettingsKeys.h"
@@ -42,6 +43,7 @@ void CBridgeMainForm::AddTrayIcon() {
 }
 
 void CBridgeMainForm::ShowInTray() {
+  if (exiting_) return;  // ended while its close question was open: no icon for a window that is gone
   AddTrayIcon();
   SetVisible(false);
 }
@@ -62,6 +64,7 @@ int32_t CBridgeMainForm::OnMainFormCreated(CVolObject*) {
   CProcessTools::EnsureSingleInstance(CWString(CProcessTools::kInstanceEventName), CWString(kAlreadyRunningNotice));
   if (startInTray) AddTrayIcon();
 
+  ListenForExitRequests();
   inputCore_.Start();
   ApplyStoredDeviceChoice();
   FillKeyList(keyCombo);
@@ -100,6 +103,7 @@ int32_t CBridgeMainForm::OnMainFormCloseRequest(CVolObject*) {
 
 int32_t CBridgeMainForm::OnMainFormTrayNotify(CVolObject*, int32_t kind) {
   if (kind == kTrayLeftDoubleClick) LeaveTray();
+  if (kind == kTrayRightButtonUp) OpenTrayMenu();
   return 0;
 }
 
@@ -117,7 +121,8 @@ void CBridgeMainForm::SaveSettings() {
   std::wstring executable;
   std::optional<std::wstring> command;
   if (ReadModuleFilePath(nullptr, executable)) command = AutostartCommand(executable);
-  const bool settingsStored = StoreSettings(ChosenKeyCode(), IsChecked(), command, *settingsWriter_);
+  const bool settingsStored =
+      StoreSettings(ChosenKeyCode(), IsChecked(), command, *settingsWriter_, ReadAutostartChoice());
   // With the box ticked the chosen device is kept (none yet while a learning waits: every device).
   const bool deviceStored =
       StoreDeviceChoice(IsDeviceChecked() ? inputCore_.ChosenDevice() : std::wstring(), *settingsWriter_);

@@ -14,8 +14,9 @@ inline constexpr const wchar_t* kAutostartValueName = L"an";
 // Files\...") would make the system try "C:\Program.exe" first at every log-on. No arguments.
 std::wstring AutostartCommand(const std::wstring& executablePath);
 
-// Writes "xrcode" (the code as "%d"), "xrctrl" ("1" or "0") and the autostart command, each
-// independently of the others' success; without a command the autostart value is left as it is.
-// True only when all three were stored.
+// Writes "xrcode" (the code as "%d"), "xrctrl" ("1" or "0") and, with autostart on, the autostart
+// command as "an", or with autostart off deletes "an"; each independently of the others' success.
+// With autostart on but without a command the autostart value is left as it is and the save failed.
+// True only when all three were done.
 bool StoreSettings(int32_t keyCode, bool ctrlChecked, const std::optional<std::wstring>& autostartCommand,
-                   SettingsWriter& writer);
+                   SettingsWriter& writer, bool autostartOn = true);

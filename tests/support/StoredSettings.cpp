@@ -58,8 +58,11 @@ bool SetStoredText(const std::wstring& keyPath, const std::wstring& valueName,
 
 StoredSettingsBackup::StoredSettingsBackup() : settingsKeyExisted_(KeyExists(kProgramSettingsKey)) {
   const std::pair<const wchar_t*, const wchar_t*> kept[] = {
-      {kProgramSettingsKey, L"xrcode"}, {kProgramSettingsKey, L"xrctrl"}, {kRunKey, L"an"},
-      {kProgramSettingsKey, L"xrdevice"}};
+      {kProgramSettingsKey, L"xrcode"},
+      {kProgramSettingsKey, L"xrctrl"},
+      {kProgramSettingsKey, L"xrautorun"},
+      {kProgramSettingsKey, L"xrdevice"},
+      {kRunKey, L"an"}};
   for (const auto& [keyPath, name] : kept) {
     Value value;
     value.keyPath = keyPath;

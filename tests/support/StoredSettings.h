@@ -1,6 +1,6 @@
 // The program's persisted settings as a test sees them from outside: its key "Software\lanfhe\" with
-// "xrcode" and "xrctrl", and the autostart value "an" under the Run key. Tests that let the real
-// program (or its form) save keep a backup that puts everything back as it was.
+// "xrcode", "xrctrl" and "xrautorun", and the autostart value "an" under the Run key. Tests that let
+// the real program (or its form) save keep a backup that puts everything back as it was.
 #pragma once
 
 #include <windows.h>
@@ -18,9 +18,9 @@ std::optional<std::wstring> ReadStoredText(const std::wstring& keyPath, const st
 // missing value counts as deleted).
 bool SetStoredText(const std::wstring& keyPath, const std::wstring& valueName, const std::optional<std::wstring>& text);
 
-// Takes a copy of the settings key's existence, of "xrcode", "xrctrl", "xrdevice" and "an" (type and bytes) when
-// made, and restores exactly that when it goes: values that were missing are deleted, and the key
-// is deleted again when it did not exist.
+// Takes a copy of the settings key's existence, of "xrcode", "xrctrl", "xrautorun", "xrdevice" and
+// "an" (type and bytes) when made, and restores exactly that when it goes: values that were missing
+// are deleted, and the key is deleted again when it did not exist.
 class StoredSettingsBackup {
  public:
   StoredSettingsBackup();
