@@ -1,4 +1,4 @@
-// A device's hardware id, the part of its raw-input device name that stays the same in any USB port
+// A device's hardware id: what of its raw-input device name stays the same in any USB port
 // and after the receiver is plugged in again: "VID_xxxx&PID_yyyy", then the interface ("&MI_zz") and
 // collection ("&COLnn") parts where the name has them, all in upper case. Matching compares these,
 // never raw-input handles, which change when a device comes back.
