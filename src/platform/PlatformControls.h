@@ -4,29 +4,32 @@
 
 #include "platform/PlatformWindow.h"
 
-class PlatformButton : public PlatformWindow {
+class PlatformSystemControl : public PlatformWindow {
  public:
   bool Create(DWORD exStyle, const wchar_t* text, DWORD style, int x, int y, int width, int height, HWND parent,
               int id) {
-    return CreateSubclassedEx(exStyle, L"BUTTON", text, style, x, y, width, height, parent,
+    return CreateSubclassedEx(exStyle, className_, text, style, x, y, width, height, parent,
                               reinterpret_cast<HMENU>(static_cast<INT_PTR>(id)));
   }
+
+ protected:
+  explicit PlatformSystemControl(const wchar_t* className) : className_(className) {}
+
+ private:
+  const wchar_t* className_;
 };
 
-class PlatformComboBox : public PlatformWindow {
+class PlatformButton : public PlatformSystemControl {
  public:
-  bool Create(DWORD exStyle, const wchar_t* text, DWORD style, int x, int y, int width, int height, HWND parent,
-              int id) {
-    return CreateSubclassedEx(exStyle, L"COMBOBOX", text, style, x, y, width, height, parent,
-                              reinterpret_cast<HMENU>(static_cast<INT_PTR>(id)));
-  }
+  PlatformButton() : PlatformSystemControl(L"BUTTON") {}
 };
 
-class PlatformStatic : public PlatformWindow {
+class PlatformComboBox : public PlatformSystemControl {
  public:
-  bool Create(DWORD exStyle, const wchar_t* text, DWORD style, int x, int y, int width, int height, HWND parent,
-              int id) {
-    return CreateSubclassedEx(exStyle, L"STATIC", text, style, x, y, width, height, parent,
-                              reinterpret_cast<HMENU>(static_cast<INT_PTR>(id)));
-  }
+  PlatformComboBox() : PlatformSystemControl(L"COMBOBOX") {}
+};
+
+class PlatformStatic : public PlatformSystemControl {
+ public:
+  PlatformStatic() : PlatformSystemControl(L"STATIC") {}
 };

@@ -45,13 +45,7 @@ bool CVolButtonBase::IsKindOf(const CVolClassInfo& info) const {
 int32_t CVolButtonBase::Create(CVolWinCreateInfo& info) {
   CVWnd_Button* adapter = ButtonAdapter();
   if (adapter == nullptr || HasWindow()) return 0;
-  PrepareCreateInfo(info);
-  AdjustCreateInfo(info);
-  const HWND parent = info.parentWindow != nullptr ? info.parentWindow->Handle() : nullptr;
-  if (!adapter->Create(info.exStyle, info.text.GetText(), info.style, info.left, info.top, info.width, info.height,
-                       parent, info.controlId)) {
-    return 0;
-  }
+  if (!CreateSystemWindow(*adapter, info)) return 0;
   if ((info.style & 0xF) == BS_DEFPUSHBUTTON) {
     CVWnd_WinForm* form = FormAdapterAbove(info.parentWindow);
     if (form != nullptr) form->defaultButtonId = info.controlId;

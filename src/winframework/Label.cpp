@@ -39,13 +39,7 @@ bool CVolLabel::IsKindOf(const CVolClassInfo& info) const {
 int32_t CVolLabel::Create(CVolWinCreateInfo& info) {
   CVWnd_Label* adapter = LabelAdapter();
   if (adapter == nullptr || HasWindow()) return 0;
-  PrepareCreateInfo(info);
-  AdjustCreateInfo(info);
-  const HWND parent = info.parentWindow != nullptr ? info.parentWindow->Handle() : nullptr;
-  if (!adapter->Create(info.exStyle, info.text.GetText(), info.style, info.left, info.top, info.width, info.height,
-                       parent, info.controlId)) {
-    return 0;
-  }
+  if (!CreateSystemWindow(*adapter, info)) return 0;
   if (HasWindow()) OnWindowCreated(adapter, info);
   return 1;
 }

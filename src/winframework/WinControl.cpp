@@ -105,6 +105,14 @@ void CVolWinControl::PrepareCreateInfo(CVolWinCreateInfo& info) {
 
 void CVolWinControl::AdjustCreateInfo(CVolWinCreateInfo&) {}
 
+bool CVolWinControl::CreateSystemWindow(PlatformSystemControl& control, CVolWinCreateInfo& info) {
+  PrepareCreateInfo(info);
+  AdjustCreateInfo(info);
+  const HWND parent = info.parentWindow != nullptr ? info.parentWindow->Handle() : nullptr;
+  return control.Create(info.exStyle, info.text.GetText(), info.style, info.left, info.top, info.width, info.height,
+                        parent, info.controlId);
+}
+
 void CVolWinControl::OnWindowCreated(PlatformWindow* window, CVolWinCreateInfo& info) {
   const HWND handle = window != nullptr ? window->Handle() : nullptr;
   if (handle == nullptr) return;

@@ -3,6 +3,7 @@
 // its window wrapper, and turns the window's messages into events raised through its slots.
 #pragma once
 
+#include "platform/PlatformControls.h"
 #include "platform/PlatformWindow.h"
 #include "runtime/MStringArray.h"
 #include "runtime/VolRefObject.h"
@@ -118,6 +119,9 @@ class CVolWinControl : public CVolRefObject {
  protected:
   // A control whose wrapper holds adapter.
   explicit CVolWinControl(PlatformWindow* adapter);
+  // The creation steps a system control (button, label) shares: the record prepared and adjusted,
+  // then the window of the control's class under the record's parent. True when it was created.
+  bool CreateSystemWindow(PlatformSystemControl& control, CVolWinCreateInfo& info);
 
  private:
   int32_t RaiseMouseEvent(ControlEvents::MouseEvent event, const MSG& msg);
